@@ -1,0 +1,33 @@
+# Compiler cache, fast linker and warning flags shared by every target.
+
+find_program(CCACHE_PROGRAM ccache)
+if(CCACHE_PROGRAM)
+  set(CMAKE_CXX_COMPILER_LAUNCHER "${CCACHE_PROGRAM}")
+endif()
+
+# Prefer mold, then lld; fall back to the system linker.
+include(CheckLinkerFlag)
+find_program(MOLD_PROGRAM mold)
+find_program(LLD_PROGRAM NAMES ld.lld ld.lld-14)
+if(MOLD_PROGRAM)
+  check_linker_flag(CXX "-fuse-ld=mold" QUELMAR_HAVE_MOLD)
+endif()
+if(QUELMAR_HAVE_MOLD)
+  add_link_options(-fuse-ld=mold)
+elseif(LLD_PROGRAM)
+  check_linker_flag(CXX "-fuse-ld=lld" QUELMAR_HAVE_LLD)
+  if(QUELMAR_HAVE_LLD)
+    add_link_options(-fuse-ld=lld)
+  endif()
+endif()
+
+add_compile_options(-Wall -Wextra)
+if(QUELMAR_WERROR)
+  add_compile_options(-Werror)
+endif()
+
+# Sources of one folder: every .cpp beside its headers (one concept per file).
+function(quelmar_glob_sources out_var)
+  file(GLOB _found CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/*.cpp")
+  set(${out_var} ${_found} PARENT_SCOPE)
+endfunction()

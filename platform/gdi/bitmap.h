@@ -1,0 +1,37 @@
+#pragma once
+// Bitmap: a 32-bit xRGB pixel buffer (Cairo's RGB24 layout) that canvases
+// draw into and that hosts read or save as PNG.
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "platform/gdi/gdi_types.h"
+
+namespace quelmar::gdi {
+
+class Bitmap {
+ public:
+  // Throws std::bad_alloc / std::invalid_argument for impossible sizes.
+  Bitmap(int width, int height);
+  ~Bitmap();
+  Bitmap(const Bitmap&) = delete;
+  Bitmap& operator=(const Bitmap&) = delete;
+
+  int Width() const;
+  int Height() const;
+  // Reallocates when the size differs; the content is then undefined (black).
+  void Resize(int width, int height);
+  COLORREF Pixel(int x, int y) const;  // 0 outside
+  void Fill(COLORREF color);
+  // Writes a PNG file; false on failure (the file is not left half-written).
+  bool SavePng(const std::string& path) const;
+
+  struct Impl;
+  Impl& impl() { return *impl_; }
+  const Impl& impl() const { return *impl_; }
+
+ private:
+  std::unique_ptr<Impl> impl_;
+};
+
+}  // namespace quelmar::gdi
