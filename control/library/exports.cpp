@@ -1,0 +1,1 @@
+// The library's exported entry points (filled in with the automation layer).
