@@ -2,6 +2,7 @@
 // Result codes of the automation runtime. Values are those of the Windows SDK
 // so that hosts ported from Windows read the same numbers.
 #include <cstdint>
+#include <string>
 
 namespace quelmar::com {
 
@@ -39,7 +40,7 @@ constexpr HRESULT CLASS_E_NOAGGREGATION = MakeHResult(0x80040110u);
 constexpr HRESULT CLASS_E_CLASSNOTAVAILABLE = MakeHResult(0x80040111u);
 constexpr HRESULT REGDB_E_CLASSNOTREG = MakeHResult(0x80040154u);
 constexpr HRESULT CO_E_CLASSSTRING = MakeHResult(0x800401F3u);
-constexpr HRESULT CO_E_DLLNOTFOUND = MakeHResult(0x8004F003u);
+constexpr HRESULT CO_E_DLLNOTFOUND = MakeHResult(0x800401F8u);
 constexpr HRESULT CO_E_ERRORINDLL = MakeHResult(0x800401F9u);
 constexpr HRESULT CONNECT_E_NOCONNECTION = MakeHResult(0x80040200u);
 constexpr HRESULT CONNECT_E_ADVISELIMIT = MakeHResult(0x80040201u);
@@ -49,7 +50,8 @@ constexpr HRESULT RPC_E_WRONG_THREAD = MakeHResult(0x8001010Eu);
 constexpr bool Succeeded(HRESULT hr) { return hr >= 0; }
 constexpr bool Failed(HRESULT hr) { return hr < 0; }
 
-// "0x80020005" style text used in messages and by hosts.
 const char* HResultName(HRESULT hr);  // "DISP_E_TYPEMISMATCH", or nullptr when unknown
+// "0x80020005" style text used in messages and by hosts.
+std::string FormatHResult(HRESULT hr);
 
 }  // namespace quelmar::com

@@ -28,6 +28,8 @@ constexpr std::uint16_t DISPATCH_PROPERTYGET = 2;
 constexpr std::uint16_t DISPATCH_PROPERTYPUT = 4;
 constexpr std::uint16_t DISPATCH_PROPERTYPUTREF = 8;
 
+// The "no interface" identifier that IDispatch::Invoke takes as its riid.
+inline constexpr IID IID_NULL{};
 extern const IID IID_IUnknown;
 extern const IID IID_IDispatch;
 extern const IID IID_IClassFactory;

@@ -72,7 +72,8 @@ class Variant {
   bool IsMissing() const;
 
   // Direct reads of the stored value (by-reference forms are followed).
-  // Each requires the matching type; use the conversions otherwise.
+  // Each requires the matching type; use the conversions otherwise. A read of
+  // another type gives 0, false, empty text or nullptr.
   std::int16_t i2() const;
   std::int32_t i4() const;
   float r4() const;
@@ -82,23 +83,35 @@ class Variant {
   IDispatch* dispatch() const;
   HRESULT scode() const;
 
-  // The value with every by-reference level followed (a copy).
+  // The value with every by-reference level followed (a copy). A reference
+  // through a null pointer, or a VT_VARIANT reference to another VT_VARIANT
+  // reference, gives Error(E_POINTER).
   Variant Dereferenced() const;
 
-  // Conversions. Each returns S_OK, DISP_E_TYPEMISMATCH or DISP_E_OVERFLOW and
-  // leaves *out unchanged on failure.
+  // Conversions. Each returns S_OK, DISP_E_TYPEMISMATCH or DISP_E_OVERFLOW
+  // (DISP_E_PARAMNOTFOUND for a missing argument) and leaves *out unchanged on
+  // failure. EMPTY reads as 0, false or ""; NULL, DISPATCH and ERROR convert to
+  // nothing. Text is read as a number in the C locale, blanks around it and a
+  // sign allowed, or as "True"/"False" in any letter case (-1 and 0).
+  // Doubles become integers rounded half to even.
   HRESULT ToDouble(double* out) const;
   HRESULT ToInt32(std::int32_t* out) const;
   HRESULT ToInt16(std::int16_t* out) const;
   HRESULT ToBool(bool* out) const;
-  HRESULT ToString(std::string* utf8) const;  // numbers in the C locale, booleans "True"/"False"
+  // Numbers in the C locale as hosts print them: doubles with at most 15
+  // significant digits, singles 7, "1E+20" beyond; booleans "True"/"False".
+  HRESULT ToString(std::string* utf8) const;
 
   // Writes through a by-reference variant into the caller's storage, converting
-  // to the referenced type. E_INVALIDARG when this variant is not by reference.
+  // to the referenced type (a VT_VARIANT reference takes a copy of the value).
+  // E_INVALIDARG when this variant is not by reference, E_POINTER when it
+  // points nowhere, otherwise the conversion's result.
   HRESULT AssignThroughRef(const Variant& value) const;
 
   // Text for hosts that print results: numbers as the shortest round-trip
-  // text, strings quoted, booleans True/False, EMPTY as "Empty".
+  // text, strings quoted, booleans True/False, EMPTY as "Empty", NULL as
+  // "Null", a missing argument as "Missing", other errors as "Error 0x...",
+  // an object as "<dispatch>" and a null object as "Nothing".
   std::string Describe() const;
 
  private:
@@ -115,8 +128,15 @@ class Variant {
   } u_{};
   std::string text_;  // VT_BSTR storage
 
+  static Variant MakeRef(VARTYPE type, void* p);
   void Clear();
   void CopyFrom(const Variant& other);
+  // The variant a VT_VARIANT reference points at, `this` otherwise; nullptr
+  // when the reference is broken.
+  const Variant* Target() const;
+  // Where a value of `type` is kept, following references; nullptr when the
+  // value is of another type.
+  const void* Storage(VARTYPE type) const;
 };
 
 }  // namespace quelmar::com

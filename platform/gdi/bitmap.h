@@ -11,7 +11,9 @@ namespace quelmar::gdi {
 
 class Bitmap {
  public:
-  // Throws std::bad_alloc / std::invalid_argument for impossible sizes.
+  // Throws std::invalid_argument for a negative size or one over 32767 pixels
+  // a side (or 2^28 pixels in all), std::bad_alloc when memory runs out.
+  // A new bitmap is black.
   Bitmap(int width, int height);
   ~Bitmap();
   Bitmap(const Bitmap&) = delete;
@@ -20,8 +22,10 @@ class Bitmap {
   int Width() const;
   int Height() const;
   // Reallocates when the size differs; the content is then undefined (black).
+  // Same size limits and exceptions as the constructor.
   void Resize(int width, int height);
   COLORREF Pixel(int x, int y) const;  // 0 outside
+  void SetPixel(int x, int y, COLORREF color);  // ignored outside
   void Fill(COLORREF color);
   // Writes a PNG file; false on failure (the file is not left half-written).
   bool SavePng(const std::string& path) const;

@@ -1,0 +1,84 @@
+#pragma once
+// TTarvo: the control's automation class. Every ITarvo call enters here, is
+// checked (owner thread, panel alive), guarded (no exception reaches the host)
+// and forwarded to the map panel; the panel's events go out to the one
+// connected event sink.
+#include <atomic>
+#include <memory>
+#include <thread>
+
+#include "control/automation/tarvo_events.h"
+#include "control/automation/tarvo_not_built.h"
+#include "control/core/tv_object.h"
+#include "platform/com/com_ptr.h"
+#include "platform/com/connection_point.h"
+#include "platform/com/ref_counted.h"
+
+namespace quelmar::automation {
+
+class TTarvo final : public TarvoNotBuilt,
+                     public com::IConnectionPointContainer,
+                     public com::IOleObject,
+                     public com::IOleInPlaceObject,
+                     public com::ISupportErrorInfo {
+ public:
+  // `lifetime` counts the library's live objects; it must outlive the object.
+  explicit TTarvo(com::ServerLifetime& lifetime);
+  virtual ~TTarvo();
+
+  // The wrapped panel, nullptr once freed. For tests and in-library callers.
+  Ttvmap* Panel() { return freed_ ? nullptr : panel_.get(); }
+
+  // IUnknown
+  HRESULT QueryInterface(const com::IID& iid, void** object) override;
+  com::ULONG AddRef() override;
+  com::ULONG Release() override;
+  // IDispatch
+  HRESULT GetTypeInfoCount(std::uint32_t* count) override;
+  HRESULT GetIDsOfNames(const com::IID& riid, const std::string* names, std::uint32_t count, com::LCID lcid,
+                        com::DISPID* dispids) override;
+  HRESULT Invoke(com::DISPID dispid, const com::IID& riid, com::LCID lcid, std::uint16_t flags,
+                 com::DISPPARAMS* params, com::Variant* result, com::EXCEPINFO* excepinfo,
+                 std::uint32_t* argErr) override;
+  // IConnectionPointContainer
+  HRESULT FindConnectionPoint(const com::IID& iid, com::IConnectionPoint** point) override;
+  // IOleObject
+  HRESULT SetClientSite(com::IOleClientSite* site) override;
+  HRESULT GetClientSite(com::IOleClientSite** site) override;
+  HRESULT DoVerb(std::int32_t verb) override;
+  // IOleInPlaceObject
+  HRESULT SetObjectRects(const com::RECT& position, const com::RECT& clip) override;
+  // ISupportErrorInfo
+  HRESULT InterfaceSupportsErrorInfo(const com::IID& iid) override;
+
+  // ---- ITarvo members that work ----
+#include "control/automation/ttarvo_members.inc"
+
+ private:
+  friend class CallScope;
+  template <typename Body>
+  HRESULT Call(const char* member, Body&& body);
+  template <typename T>
+  HRESULT Get(const char* member, T* out, T (*read)(Ttvmap&));
+
+  void ConnectPanelEvents();
+  void EventSinkChanged();
+  bool DesignModeQuery();
+  void FreePanel();
+  void DestroyPanelIfIdle();
+  void Invalidate();
+
+  com::ServerLifetime& lifetime_;
+  std::atomic<com::ULONG> refs_{1};
+  std::thread::id owner_;
+  std::unique_ptr<Ttvmap> panel_;
+  bool freed_ = false;     // FREEALL was called: members fail from now on
+  int callDepth_ = 0;      // calls of this object in progress on the stack
+  com::ConnectionPoint events_;
+  TarvoEventSource raise_;
+  com::ComPtr<com::IOleClientSite> site_;
+  std::int32_t tvParent_ = 0;
+  std::int32_t itemFontSize_ = 14;
+};
+
+}  // namespace quelmar::automation

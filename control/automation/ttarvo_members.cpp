@@ -1,0 +1,354 @@
+// The ITarvo members that reach the map panel. Each is a thin wrapper: check
+// and convert the arguments, call the panel, convert the result.
+#include <string>
+
+#include "control/automation/about_box.h"
+#include "control/automation/ttarvo_guard.h"
+#include "control/core/coordinate_format.h"
+#include "control/core/geodesy.h"
+
+namespace quelmar::automation {
+
+using guard::AnsiArg;
+using guard::CheckedEnum;
+using guard::Degrees;
+using guard::Out;
+using guard::Utf8Result;
+
+// ---------------------------------------------------------------- switches
+
+// A boolean switch of the panel: read as -1/0; `after` runs after a write.
+#define QM_SWITCH(Name, after)                                                              \
+  HRESULT TTarvo::get_##Name(com::VARIANT_BOOL* value) {                                    \
+    return Call(#Name, [&](Ttvmap& p) { Out(value) = com::ToVariantBool(p.options().Name); }); \
+  }                                                                                         \
+  HRESULT TTarvo::put_##Name(com::VARIANT_BOOL value) {                                     \
+    return Call(#Name, [&](Ttvmap& p) {                                                     \
+      p.options().Name = value != 0;                                                        \
+      after;                                                                                \
+    });                                                                                     \
+  }
+
+QM_SWITCH(PopupRoute, (void)0)
+QM_SWITCH(AutoQuery, (void)0)
+QM_SWITCH(EdgePan, (void)0)
+QM_SWITCH(AutoPaint, (void)0)
+QM_SWITCH(Mainlay, p.LayerSettingChanged())
+QM_SWITCH(Overlay, p.LayerSettingChanged())
+QM_SWITCH(Underlay, p.LayerSettingChanged())
+QM_SWITCH(Grid, p.LayerSettingChanged())
+QM_SWITCH(Load_Air, p.LayerSettingChanged())
+QM_SWITCH(Load_City, p.LayerSettingChanged())
+QM_SWITCH(Load_County, p.LayerSettingChanged())
+QM_SWITCH(Load_Highway, p.LayerSettingChanged())
+QM_SWITCH(Load_Hydro, p.LayerSettingChanged())
+QM_SWITCH(Load_Landmark, p.LayerSettingChanged())
+QM_SWITCH(Load_State, p.LayerSettingChanged())
+#undef QM_SWITCH
+
+HRESULT TTarvo::get_Synch(com::VARIANT_BOOL* value) {
+  return Call("Synch", [&](Ttvmap& p) { Out(value) = com::ToVariantBool(p.options().Synch); });
+}
+HRESULT TTarvo::put_Synch(com::VARIANT_BOOL value) {
+  return Call("Synch", [&](Ttvmap& p) { p.SetSynch(value != 0); });
+}
+
+// An enumerated setting of the panel, checked against its last value.
+#define QM_ENUM_SETTING(Name, Type, last, setter)                                                \
+  HRESULT TTarvo::get_##Name(Type* value) {                                                      \
+    return Call(#Name, [&](Ttvmap& p) { Out(value) = p.options().Name; });                       \
+  }                                                                                              \
+  HRESULT TTarvo::put_##Name(Type value) {                                                       \
+    return Call(#Name, [&](Ttvmap& p) { setter(CheckedEnum<Type>(value, last, #Name)); });        \
+  }
+
+QM_ENUM_SETTING(Coords, TxCoord, CdLatLon, p.SetCoords)
+QM_ENUM_SETTING(Mapunits, TxMapunit, Mukm, p.SetMapunits)
+QM_ENUM_SETTING(MapMode, TxMapMode, MdStreet, [&](TxMapMode m) { p.options().MapMode = m; })
+QM_ENUM_SETTING(ToolbarMode, TxTbMode, TbFloat, [&](TxTbMode m) {
+  if (!p.DesignMode()) p.options().ToolbarMode = m;  // ignored in design mode
+})
+QM_ENUM_SETTING(UnderlayStyle, TxUndMode, UndShadow, [&](TxUndMode m) {
+  p.options().UnderlayStyle = m;
+  p.LayerSettingChanged();
+})
+// Coordinate text knows four modes; any other byte value formats as "<>".
+QM_ENUM_SETTING(LLmode, TxLLMode, 255, p.SetLLmode)
+#undef QM_ENUM_SETTING
+
+HRESULT TTarvo::get_UnderlayShadow(std::int16_t* value) {
+  return Call("UnderlayShadow", [&](Ttvmap& p) { Out(value) = p.options().UnderlayShadow; });
+}
+HRESULT TTarvo::put_UnderlayShadow(std::int16_t value) {
+  return Call("UnderlayShadow", [&](Ttvmap& p) {
+    p.options().UnderlayShadow = value;
+    p.LayerSettingChanged();
+  });
+}
+
+// ---------------------------------------------------------------- view edges and cursor
+
+#define QM_DEGREES(Name, expr) \
+  HRESULT TTarvo::get_##Name(double* value) { return Call(#Name, [&](Ttvmap& p) { Out(value) = (expr); }); }
+QM_DEGREES(LonLeft, p.view().View().Left * kDegreesPerUnit)
+QM_DEGREES(LonRight, p.view().View().Right * kDegreesPerUnit)
+QM_DEGREES(LatBottom, p.view().View().Bottom * kDegreesPerUnit)
+QM_DEGREES(LatTop, p.view().View().Top * kDegreesPerUnit)
+QM_DEGREES(Xcord, p.Xcord())
+QM_DEGREES(Ycord, p.Ycord())
+#undef QM_DEGREES
+
+// ---------------------------------------------------------------- texts
+
+HRESULT TTarvo::get_Street(std::string* value) {
+  return Call("Street", [&](Ttvmap& p) { Out(value) = Utf8Result(p.Street()); });
+}
+HRESULT TTarvo::get_result(std::string* value) {
+  return Call("result", [&](Ttvmap& p) { Out(value) = Utf8Result(p.ResultText()); });
+}
+HRESULT TTarvo::get_Route(std::string* value) {
+  return Call("Route", [&](Ttvmap& p) { Out(value) = Utf8Result(p.RouteText()); });
+}
+HRESULT TTarvo::put_Route(const std::string& value) {
+  return Call("Route", [&](Ttvmap& p) { p.SetRouteText(AnsiArg(value)); });
+}
+HRESULT TTarvo::FoundVty(const std::string& temp) {
+  return Call("FoundVty", [&](Ttvmap& p) {
+    p.SetResultText(AnsiArg(temp));
+    if (p.events.OnFindPlace) p.events.OnFindPlace();
+  });
+}
+
+// ---------------------------------------------------------------- scale properties
+
+HRESULT TTarvo::get_Scale(double* value) {
+  return Call("Scale", [&](Ttvmap& p) { Out(value) = p.ScaleProperty(); });
+}
+HRESULT TTarvo::put_Scale(double value) {
+  return Call("Scale", [&](Ttvmap& p) { p.SetScaleProperty(value); });
+}
+HRESULT TTarvo::get_TvScale(double* value) { return get_Scale(value); }
+HRESULT TTarvo::put_TvScale(double value) { return put_Scale(value); }
+HRESULT TTarvo::get_Magnitude(TxMagnitude* value) {
+  return Call("Magnitude", [&](Ttvmap& p) { Out(value) = p.Magnitude(); });
+}
+HRESULT TTarvo::put_Magnitude(TxMagnitude value) {
+  return Call("Magnitude", [&](Ttvmap& p) { p.SetMagnitude(value); });
+}
+HRESULT TTarvo::get_Miles(double* value) {
+  return Call("Miles", [&](Ttvmap& p) { Out(value) = p.Miles(); });
+}
+HRESULT TTarvo::put_Miles(double value) {
+  return Call("Miles", [&](Ttvmap& p) { p.SetMiles(value); });
+}
+HRESULT TTarvo::get_Kms(double* value) {
+  return Call("Kms", [&](Ttvmap& p) { Out(value) = p.Kms(); });
+}
+HRESULT TTarvo::put_Kms(double value) {
+  return Call("Kms", [&](Ttvmap& p) { p.SetKms(value); });
+}
+HRESULT TTarvo::get_Screen_Aspect(double* value) {
+  return Call("Screen_Aspect", [&](Ttvmap& p) { Out(value) = p.ScreenAspect(); });
+}
+HRESULT TTarvo::put_Screen_Aspect(double value) {
+  return Call("Screen_Aspect", [&](Ttvmap& p) {
+    if (!std::isfinite(value) || value <= 0.0) {
+      throw ArgumentError("Screen_Aspect must be a finite number above 0", com::E_INVALIDARG);
+    }
+    p.SetScreenAspect(value);
+  });
+}
+
+// ---------------------------------------------------------------- zoom and pan
+
+HRESULT TTarvo::ZoomIn() { return Call("ZoomIn", [&](Ttvmap& p) { p.ZoomIn(); }); }
+HRESULT TTarvo::ZoomOut() { return Call("ZoomOut", [&](Ttvmap& p) { p.ZoomOut(); }); }
+HRESULT TTarvo::ZoomAll() { return Call("ZoomAll", [&](Ttvmap& p) { p.ZoomAll(); }); }
+HRESULT TTarvo::ZoomLast() { return Call("ZoomLast", [&](Ttvmap& p) { p.ZoomLast(); }); }
+HRESULT TTarvo::ZoomOverlay() { return Call("ZoomOverlay", [&](Ttvmap& p) { p.ZoomOverlay(); }); }
+HRESULT TTarvo::ZoomUnderlay() { return Call("ZoomUnderlay", [&](Ttvmap& p) { p.ZoomUnderlay(); }); }
+HRESULT TTarvo::ZoomPan(std::int32_t i) { return Call("ZoomPan", [&](Ttvmap& p) { p.ZoomPan(i); }); }
+HRESULT TTarvo::ZoomWindow(const Variant& x1, const Variant& y1, const Variant& x2, const Variant& y2) {
+  return Call("ZoomWindow", [&](Ttvmap& p) {
+    p.ZoomWindow(Degrees(x1, "x1"), Degrees(y1, "y1"), Degrees(x2, "x2"), Degrees(y2, "y2"));
+  });
+}
+HRESULT TTarvo::ZoomIWindow(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2) {
+  return Call("ZoomIWindow", [&](Ttvmap& p) { p.ZoomIWindow(x1, y1, x2, y2); });
+}
+HRESULT TTarvo::CenterView(std::int32_t x, std::int32_t y) {
+  return Call("CenterView", [&](Ttvmap& p) { p.CenterView(x, y); });
+}
+HRESULT TTarvo::GotoPoint(const Variant& x, const Variant& y) {
+  return Call("GotoPoint", [&](Ttvmap& p) { p.GotoPoint(Degrees(x, "x"), Degrees(y, "y")); });
+}
+HRESULT TTarvo::Rotate(const Variant& Value) {
+  return Call("Rotate", [&](Ttvmap& p) { p.Rotate(Degrees(Value, "Value")); });
+}
+HRESULT TTarvo::ResizeCtl(std::int32_t dx, std::int32_t dy) {
+  return Call("ResizeCtl", [&](Ttvmap& p) {
+    if (dx < 1 || dy < 1 || dx > 32767 || dy > 32767) {
+      throw ArgumentError("ResizeCtl needs a size of 1 to 32767 pixels each way", com::E_INVALIDARG);
+    }
+    p.ResizeCtl(dx, dy);
+  });
+}
+
+// ---------------------------------------------------------------- paint control
+
+HRESULT TTarvo::Redraw() { return Call("Redraw", [&](Ttvmap& p) { p.Redraw(); }); }
+HRESULT TTarvo::Refresh() { return Call("Refresh", [&](Ttvmap& p) { p.Refresh(); }); }
+HRESULT TTarvo::Redirty() { return Call("Redirty", [&](Ttvmap& p) { p.Redirty(); }); }
+HRESULT TTarvo::SetDirtyRect(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom) {
+  return Call("SetDirtyRect", [&](Ttvmap& p) { p.SetDirtyRect(left, top, right, bottom); });
+}
+HRESULT TTarvo::get_IsDrawing(com::VARIANT_BOOL* value) {
+  return Call("IsDrawing", [&](Ttvmap& p) { Out(value) = com::ToVariantBool(p.IsDrawing()); });
+}
+
+// ---------------------------------------------------------------- conversions
+
+HRESULT TTarvo::LL2Int(const Variant& x, const Variant& y, std::int32_t* retval) {
+  return Call("LL2Int", [&](Ttvmap& p) { Out(retval) = p.view().LL2Int(Degrees(x, "x"), Degrees(y, "y")); });
+}
+HRESULT TTarvo::Lon2Int(const Variant& x, std::int32_t* retval) {
+  return Call("Lon2Int", [&](Ttvmap& p) { Out(retval) = p.view().Lon2Int(Degrees(x, "x")); });
+}
+HRESULT TTarvo::Lat2Int(const Variant& y, std::int32_t* retval) {
+  return Call("Lat2Int", [&](Ttvmap& p) { Out(retval) = p.view().Lat2Int(Degrees(y, "y")); });
+}
+HRESULT TTarvo::Int2Lon(std::int32_t x, double* retval) {
+  return Call("Int2Lon", [&](Ttvmap& p) { Out(retval) = p.view().Int2Lon(x); });
+}
+HRESULT TTarvo::Int2Lat(std::int32_t y, double* retval) {
+  return Call("Int2Lat", [&](Ttvmap& p) { Out(retval) = p.view().Int2Lat(y); });
+}
+HRESULT TTarvo::Distance(const Variant& x1, const Variant& y1, const Variant& x2, const Variant& y2,
+                         std::int32_t* retval) {
+  return Call("Distance", [&](Ttvmap& p) {
+    Out(retval) = p.Distance(Degrees(x1, "x1"), Degrees(y1, "y1"), Degrees(x2, "x2"), Degrees(y2, "y2"));
+  });
+}
+HRESULT TTarvo::HeadsUp(const Variant& x1, const Variant& y1, const Variant& x2, const Variant& y2,
+                        std::int32_t* retval) {
+  return Call("HeadsUp", [&](Ttvmap&) {
+    Out(retval) = quelmar::HeadsUp(Degrees(x1, "x1"), Degrees(y1, "y1"), Degrees(x2, "x2"), Degrees(y2, "y2"));
+  });
+}
+HRESULT TTarvo::LonLatStr(const Variant& x, const Variant& y, std::string* retval) {
+  return Call("LonLatStr", [&](Ttvmap& p) {
+    const PanelOptions& o = p.options();
+    Out(retval) = Utf8Result(quelmar::LonLatStr(Degrees(x, "x"), Degrees(y, "y"), o.LLmode, o.CoordDecimals, o.Coords));
+  });
+}
+HRESULT TTarvo::DMS(const Variant& x, std::string* retval) {
+  return Call("DMS", [&](Ttvmap& p) {
+    const PanelOptions& o = p.options();
+    Out(retval) = Utf8Result(quelmar::DMS(Degrees(x, "x"), o.LLmode, o.CoordDecimals));
+  });
+}
+
+// ---------------------------------------------------------------- the panel as a window control
+
+HRESULT TTarvo::get_Color(com::OLE_COLOR* value) {
+  return Call("Color", [&](Ttvmap& p) { Out(value) = p.Color(); });
+}
+HRESULT TTarvo::put_Color(com::OLE_COLOR value) {
+  return Call("Color", [&](Ttvmap& p) { p.SetColor(guard::ColorFromOle(value)); });
+}
+
+#define QM_FRAME_ENUM(Name)                                                                   \
+  HRESULT TTarvo::get_##Name(TxBevelCut* value) {                                             \
+    return Call(#Name, [&](Ttvmap& p) { Out(value) = p.Frame().Name; });                      \
+  }                                                                                           \
+  HRESULT TTarvo::put_##Name(TxBevelCut value) {                                              \
+    return Call(#Name, [&](Ttvmap& p) {                                                       \
+      PanelFrame f = p.Frame();                                                               \
+      f.Name = CheckedEnum<TxBevelCut>(value, bvxSpace, #Name);                               \
+      p.SetFrame(f);                                                                          \
+    });                                                                                       \
+  }
+QM_FRAME_ENUM(BevelInner)
+QM_FRAME_ENUM(BevelOuter)
+#undef QM_FRAME_ENUM
+
+#define QM_FRAME_WIDTH(Name, lowest)                                                                  \
+  HRESULT TTarvo::get_##Name(std::int32_t* value) {                                                   \
+    return Call(#Name, [&](Ttvmap& p) { Out(value) = p.Frame().Name; });                              \
+  }                                                                                                   \
+  HRESULT TTarvo::put_##Name(std::int32_t value) {                                                    \
+    return Call(#Name, [&](Ttvmap& p) {                                                               \
+      if (value < (lowest) || value > 1000) {                                                         \
+        throw ArgumentError(#Name " must be " #lowest " to 1000 pixels", com::E_INVALIDARG);          \
+      }                                                                                               \
+      PanelFrame f = p.Frame();                                                                       \
+      f.Name = value;                                                                                 \
+      p.SetFrame(f);                                                                                  \
+    });                                                                                               \
+  }
+QM_FRAME_WIDTH(BevelWidth, 1)
+QM_FRAME_WIDTH(BorderWidth, 0)
+#undef QM_FRAME_WIDTH
+
+HRESULT TTarvo::get_Enabled(com::VARIANT_BOOL* value) {
+  return Call("Enabled", [&](Ttvmap& p) { Out(value) = com::ToVariantBool(p.window().IsEnabled()); });
+}
+HRESULT TTarvo::put_Enabled(com::VARIANT_BOOL value) {
+  return Call("Enabled", [&](Ttvmap& p) { p.window().SetEnabled(value != 0); });
+}
+HRESULT TTarvo::get_Visible(com::VARIANT_BOOL* value) {
+  return Call("Visible", [&](Ttvmap& p) { Out(value) = com::ToVariantBool(p.window().IsVisible()); });
+}
+HRESULT TTarvo::put_Visible(com::VARIANT_BOOL value) {
+  return Call("Visible", [&](Ttvmap& p) { p.window().Show(value != 0); });
+}
+HRESULT TTarvo::get_Cursor(std::int16_t* value) {
+  return Call("Cursor", [&](Ttvmap& p) { Out(value) = static_cast<std::int16_t>(p.window().Cursor()); });
+}
+HRESULT TTarvo::put_Cursor(std::int16_t value) {
+  return Call("Cursor", [&](Ttvmap& p) { p.window().SetCursor(value); });
+}
+HRESULT TTarvo::get_Handle(std::int32_t* value) {
+  return Call("Handle", [&](Ttvmap& p) { Out(value) = p.window().Handle(); });
+}
+
+// ---------------------------------------------------------------- values kept by the control itself
+
+HRESULT TTarvo::get_TvParent(std::int32_t* value) {
+  return Call("TvParent", [&](Ttvmap&) { Out(value) = tvParent_; });
+}
+HRESULT TTarvo::put_TvParent(std::int32_t value) {
+  return Call("TvParent", [&](Ttvmap&) { tvParent_ = value; });
+}
+HRESULT TTarvo::get_ItemFontSize(std::int32_t* value) {
+  return Call("ItemFontSize", [&](Ttvmap&) { Out(value) = itemFontSize_; });
+}
+HRESULT TTarvo::put_ItemFontSize(std::int32_t value) {
+  return Call("ItemFontSize", [&](Ttvmap&) {
+    if (value < 1 || value > 500) throw ArgumentError("ItemFontSize must be 1 to 500", com::E_INVALIDARG);
+    itemFontSize_ = value;
+  });
+}
+
+// ---------------------------------------------------------------- commands and start-up
+
+HRESULT TTarvo::ExecMethod(const std::string& Value) {
+  return Call("ExecMethod", [&](Ttvmap&) -> HRESULT {
+    // The free command is matched exactly, before any conversion or cut.
+    if (Value == "FREEALL") {
+      FreePanel();
+      return S_OK;
+    }
+    return NotBuilt("ExecMethod", "start-up and command strings");
+  });
+}
+
+HRESULT TTarvo::Loaded() {
+  return Call("Loaded", [&](Ttvmap& p) { p.Init(); });
+}
+
+HRESULT TTarvo::AboutBox() {
+  return Call("AboutBox", [&](Ttvmap&) { ShowAboutBox(); });
+}
+
+}  // namespace quelmar::automation

@@ -1,0 +1,102 @@
+#pragma once
+// What the map panel asks of the subsystems that load, draw and decorate the
+// map. Each service starts as the plain behaviour of an empty map (nothing to
+// load, no layers, no overlays, no items, no route) and is replaced by its
+// subsystem's implementation when that subsystem is attached.
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "control/core/map_units.h"
+#include "control/core/view_window.h"
+#include "platform/gdi/canvas.h"
+
+namespace quelmar {
+
+// A rectangle in map units (used for overlay and underlay extents).
+struct MapRect {
+  std::int32_t x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+};
+
+class StartupService {
+ public:
+  virtual ~StartupService() = default;
+  // INIT: load the built-in maps and start-up files; run once per control.
+  virtual void RunInit() {}
+  // The configuration's start window, when it holds one.
+  virtual std::optional<MapRect> StartWindow() { return std::nullopt; }
+};
+
+class ViewLoader {
+ public:
+  virtual ~ViewLoader() = default;
+  // Loads the layers and tiles the view needs before a re-rendering paint.
+  virtual void LoadView(const TViewWindow& /*view*/) {}
+};
+
+class MapDrawer {
+ public:
+  virtual ~MapDrawer() = default;
+  // Draws all map layers of the loaded data. mode 0: screen paint, 1: direct drawing.
+  virtual void DrawMap(gdi::Canvas& /*canvas*/, int /*mode*/, const gdi::Rect& /*bubble*/) {}
+};
+
+class BackgroundFiller {
+ public:
+  virtual ~BackgroundFiller() = default;
+  // Fills the rectangle with the map background colour (an underlay image
+  // replaces the plain fill once images are supported).
+  virtual void FillBackground(gdi::Canvas& canvas, const gdi::Rect& rect, gdi::COLORREF color) {
+    canvas.FillRect(rect, gdi::Brush::Solid(color));
+  }
+};
+
+class OverlayService {
+ public:
+  virtual ~OverlayService() = default;
+  virtual void DrawOverlays(gdi::Canvas& /*canvas*/) {}
+  // Bounding box of all overlay drawings; nullopt when there are none.
+  virtual std::optional<MapRect> OverlayBounds() { return std::nullopt; }
+};
+
+class UnderlayService {
+ public:
+  virtual ~UnderlayService() = default;
+  // Corner coordinates of the loaded underlay image; nullopt when none is loaded.
+  virtual std::optional<MapRect> UnderlayBounds() { return std::nullopt; }
+};
+
+class ItemDrawer {
+ public:
+  virtual ~ItemDrawer() = default;
+  virtual void DrawItems(gdi::Canvas& /*canvas*/) {}
+};
+
+class RouteMarkers {
+ public:
+  virtual ~RouteMarkers() = default;
+  // Route start and end in map units; (0, 0) means not set.
+  virtual TMapPoint Start() { return {}; }
+  virtual TMapPoint End() { return {}; }
+  virtual void DrawMarker(gdi::Canvas& /*canvas*/, TMapPoint /*point*/, gdi::COLORREF /*color*/) {}
+};
+
+class LabelSettings {
+ public:
+  virtual ~LabelSettings() = default;
+  virtual void SetLabelFont(const std::string& /*face*/, int /*height*/) {}
+};
+
+struct EngineHooks {
+  std::unique_ptr<StartupService> startup = std::make_unique<StartupService>();
+  std::unique_ptr<ViewLoader> loader = std::make_unique<ViewLoader>();
+  std::unique_ptr<MapDrawer> mapDrawer = std::make_unique<MapDrawer>();
+  std::unique_ptr<BackgroundFiller> background = std::make_unique<BackgroundFiller>();
+  std::unique_ptr<OverlayService> overlays = std::make_unique<OverlayService>();
+  std::unique_ptr<UnderlayService> underlay = std::make_unique<UnderlayService>();
+  std::unique_ptr<ItemDrawer> items = std::make_unique<ItemDrawer>();
+  std::unique_ptr<RouteMarkers> route = std::make_unique<RouteMarkers>();
+  std::unique_ptr<LabelSettings> labels = std::make_unique<LabelSettings>();
+};
+
+}  // namespace quelmar

@@ -1,0 +1,85 @@
+#include "platform/ui/dialog_model.h"
+
+#include <mutex>
+#include <stdexcept>
+
+namespace quelmar::ui {
+
+DialogField& DialogModel::Add(DialogField field) {
+  fields_.push_back(std::move(field));
+  return fields_.back();
+}
+
+DialogField* DialogModel::Find(const std::string& name) {
+  for (DialogField& f : fields_) {
+    if (f.name == name) return &f;
+  }
+  return nullptr;
+}
+
+const DialogField* DialogModel::Find(const std::string& name) const {
+  return const_cast<DialogModel*>(this)->Find(name);
+}
+
+DialogField& DialogModel::Field(const std::string& name) {
+  if (DialogField* f = Find(name)) return *f;
+  throw std::out_of_range("The dialog \"" + caption_ + "\" has no field \"" + name + "\"");
+}
+
+const DialogField& DialogModel::Field(const std::string& name) const {
+  return const_cast<DialogModel*>(this)->Field(name);
+}
+
+void DialogModel::Choose(const std::string& radioName) {
+  DialogField& chosen = Field(radioName);
+  for (DialogField& f : fields_) {
+    if (f.kind == FieldKind::Radio && f.group == chosen.group) f.checked = false;
+  }
+  chosen.checked = true;
+}
+
+void DialogModel::Press(const std::string& buttonName) {
+  DialogField& b = Field(buttonName);
+  if (b.kind != FieldKind::Button) throw std::invalid_argument("\"" + buttonName + "\" is not a button");
+  pressed_ = buttonName;
+}
+
+namespace {
+
+// The runner is a desktop service, like the system's own dialog manager.
+struct RunnerSlot {
+  std::mutex mutex;
+  DialogRunner runner;
+};
+
+RunnerSlot& Slot() {
+  static RunnerSlot slot;
+  return slot;
+}
+
+}  // namespace
+
+void SetDialogRunner(DialogRunner runner) {
+  std::lock_guard lock(Slot().mutex);
+  Slot().runner = std::move(runner);
+}
+
+void RunModal(DialogModel& dialog) {
+  DialogRunner runner;
+  {
+    std::lock_guard lock(Slot().mutex);
+    runner = Slot().runner;
+  }
+  if (runner) {
+    runner(dialog);
+    return;
+  }
+  for (const DialogField& f : dialog.Fields()) {
+    if (f.kind == FieldKind::Button) {
+      dialog.Press(f.name);
+      return;
+    }
+  }
+}
+
+}  // namespace quelmar::ui

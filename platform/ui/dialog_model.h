@@ -1,0 +1,54 @@
+#pragma once
+// Dialogs as models: named fields (labels, edits, check boxes, radio buttons,
+// lists, buttons) that code and tests set, press and read. Showing a dialog
+// goes through the desktop's dialog runner, which a host or a test replaces.
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace quelmar::ui {
+
+enum class FieldKind { Label, Edit, Check, Radio, List, Button, Group };
+
+struct DialogField {
+  std::string name;  // the field's caption or identifier, unique within its dialog
+  FieldKind kind = FieldKind::Label;
+  std::string text;                // label/edit text, selected list item
+  bool checked = false;            // check boxes and radio buttons
+  std::vector<std::string> items;  // list entries
+  std::string group;               // radio group or group box the field belongs to
+};
+
+class DialogModel {
+ public:
+  explicit DialogModel(std::string caption) : caption_(std::move(caption)) {}
+
+  const std::string& Caption() const { return caption_; }
+  DialogField& Add(DialogField field);
+  DialogField* Find(const std::string& name);
+  const DialogField* Find(const std::string& name) const;
+  // Throws std::out_of_range naming the field when it does not exist.
+  DialogField& Field(const std::string& name);
+  const DialogField& Field(const std::string& name) const;
+  const std::vector<DialogField>& Fields() const { return fields_; }
+
+  // Selects one radio button of its group.
+  void Choose(const std::string& radioName);
+  // The button that closed the dialog ("" while it is open).
+  const std::string& Pressed() const { return pressed_; }
+  void Press(const std::string& buttonName);
+
+ private:
+  std::string caption_;
+  std::vector<DialogField> fields_;
+  std::string pressed_;
+};
+
+// Shows a dialog modally and returns when a button closed it.
+using DialogRunner = std::function<void(DialogModel&)>;
+
+// The desktop's runner. Without one, a dialog closes at once by its first button.
+void SetDialogRunner(DialogRunner runner);
+void RunModal(DialogModel& dialog);
+
+}  // namespace quelmar::ui
