@@ -10,17 +10,29 @@ std::string VersionText(int major, int minor, int release, int build) {
   return text;
 }
 
+namespace {
+
+ui::DialogField Label(const char* name, std::string text) {
+  ui::DialogField f;
+  f.name = name;
+  f.kind = ui::FieldKind::Label;
+  f.text = std::move(text);
+  return f;
+}
+
+}  // namespace
+
 ui::DialogModel MakeAboutBox() {
   ui::DialogModel box("About Quelmar50");
-  box.Add({.name = "Product", .kind = ui::FieldKind::Label, .text = "Mapping Control"});
-  box.Add({.name = "Version",
-           .kind = ui::FieldKind::Label,
-           .text = VersionText(QUELMAR_VERSION_MAJOR, QUELMAR_VERSION_MINOR, QUELMAR_VERSION_RELEASE,
-                               QUELMAR_VERSION_BUILD)});
-  box.Add({.name = "CreatedCaption", .kind = ui::FieldKind::Label, .text = "Created:"});
-  box.Add({.name = "Created", .kind = ui::FieldKind::Label, .text = "12/20/01"});
-  box.Add({.name = "FileName", .kind = ui::FieldKind::Label, .text = "Quelmar50.OCX"});
-  box.Add({.name = "OK", .kind = ui::FieldKind::Button, .text = "OK"});
+  box.Add(Label("Product", "Mapping Control"));
+  box.Add(Label("Version", VersionText(QUELMAR_VERSION_MAJOR, QUELMAR_VERSION_MINOR, QUELMAR_VERSION_RELEASE,
+                                       QUELMAR_VERSION_BUILD)));
+  box.Add(Label("CreatedCaption", "Created:"));
+  box.Add(Label("Created", "12/20/01"));
+  box.Add(Label("FileName", "Quelmar50.OCX"));
+  ui::DialogField ok = Label("OK", "OK");
+  ok.kind = ui::FieldKind::Button;
+  box.Add(ok);
   return box;
 }
 

@@ -22,7 +22,8 @@ TTarvo::TTarvo(com::ServerLifetime& lifetime)
     : lifetime_(lifetime),
       owner_(std::this_thread::get_id()),
       panel_(std::make_unique<Ttvmap>()),
-      events_(DIID_ITarvoEvents, [this](com::IDispatch*) { EventSinkChanged(); }),
+      events_(static_cast<com::IConnectionPointContainer&>(*this), DIID_ITarvoEvents,
+              [this](com::IDispatch*) { EventSinkChanged(); }),
       raise_(events_) {
   lifetime_.ObjectCreated();
   ConnectPanelEvents();
@@ -91,7 +92,7 @@ bool TTarvo::DesignModeQuery() {
   try {
     if (!site_) return false;
     com::ComPtr<com::IDispatch> ambient;
-    if (site_->QueryInterface(com::IID_IDispatch, reinterpret_cast<void**>(ambient.GetAddressOf())) < 0 || !ambient) {
+    if (site_->QueryInterface(com::IID_IDispatch, ambient.PutVoid()) < 0 || !ambient) {
       return false;
     }
     com::DISPPARAMS none;
@@ -158,12 +159,7 @@ HRESULT TTarvo::Invoke(com::DISPID dispid, const com::IID&, com::LCID, std::uint
 // ---------------------------------------------------------------- container side
 
 HRESULT TTarvo::FindConnectionPoint(const com::IID& iid, com::IConnectionPoint** point) {
-  if (!point) return com::E_POINTER;
-  *point = nullptr;
-  if (iid != DIID_ITarvoEvents) return com::CONNECT_E_NOCONNECTION;
-  *point = &events_;
-  events_.AddRef();
-  return S_OK;
+  return events_.Lookup(iid, point);
 }
 
 HRESULT TTarvo::SetClientSite(com::IOleClientSite* site) {

@@ -16,6 +16,11 @@
 
 namespace quelmar::automation {
 
+using core::PanelEvents;
+using core::PanelFrame;
+using core::PanelOptions;
+using core::Ttvmap;
+
 class TTarvo final : public TarvoNotBuilt,
                      public com::IConnectionPointContainer,
                      public com::IOleObject,

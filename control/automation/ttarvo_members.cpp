@@ -1,5 +1,7 @@
 // The ITarvo members that reach the map panel. Each is a thin wrapper: check
 // and convert the arguments, call the panel, convert the result.
+#include <cmath>
+#include <optional>
 #include <string>
 
 #include "control/automation/about_box.h"
@@ -63,7 +65,6 @@ HRESULT TTarvo::put_Synch(com::VARIANT_BOOL value) {
   }
 
 QM_ENUM_SETTING(Coords, TxCoord, CdLatLon, p.SetCoords)
-QM_ENUM_SETTING(Mapunits, TxMapunit, Mukm, p.SetMapunits)
 QM_ENUM_SETTING(MapMode, TxMapMode, MdStreet, [&](TxMapMode m) { p.options().MapMode = m; })
 QM_ENUM_SETTING(ToolbarMode, TxTbMode, TbFloat, [&](TxTbMode m) {
   if (!p.DesignMode()) p.options().ToolbarMode = m;  // ignored in design mode
@@ -86,14 +87,21 @@ HRESULT TTarvo::put_UnderlayShadow(std::int16_t value) {
   });
 }
 
+HRESULT TTarvo::get_Mapunits(TxMapunit* value) {
+  return Call("Mapunits", [&](Ttvmap& p) { Out(value) = p.view().Mapunits(); });
+}
+HRESULT TTarvo::put_Mapunits(TxMapunit value) {
+  return Call("Mapunits", [&](Ttvmap& p) { p.SetMapunits(CheckedEnum<TxMapunit>(value, Mukm, "Mapunits")); });
+}
+
 // ---------------------------------------------------------------- view edges and cursor
 
 #define QM_DEGREES(Name, expr) \
   HRESULT TTarvo::get_##Name(double* value) { return Call(#Name, [&](Ttvmap& p) { Out(value) = (expr); }); }
-QM_DEGREES(LonLeft, p.view().View().Left * kDegreesPerUnit)
-QM_DEGREES(LonRight, p.view().View().Right * kDegreesPerUnit)
-QM_DEGREES(LatBottom, p.view().View().Bottom * kDegreesPerUnit)
-QM_DEGREES(LatTop, p.view().View().Top * kDegreesPerUnit)
+QM_DEGREES(LonLeft, p.view().View().Left * core::kDegreesPerUnit)
+QM_DEGREES(LonRight, p.view().View().Right * core::kDegreesPerUnit)
+QM_DEGREES(LatBottom, p.view().View().Bottom * core::kDegreesPerUnit)
+QM_DEGREES(LatTop, p.view().View().Top * core::kDegreesPerUnit)
 QM_DEGREES(Xcord, p.Xcord())
 QM_DEGREES(Ycord, p.Ycord())
 #undef QM_DEGREES
@@ -232,19 +240,22 @@ HRESULT TTarvo::Distance(const Variant& x1, const Variant& y1, const Variant& x2
 HRESULT TTarvo::HeadsUp(const Variant& x1, const Variant& y1, const Variant& x2, const Variant& y2,
                         std::int32_t* retval) {
   return Call("HeadsUp", [&](Ttvmap&) {
-    Out(retval) = quelmar::HeadsUp(Degrees(x1, "x1"), Degrees(y1, "y1"), Degrees(x2, "x2"), Degrees(y2, "y2"));
+    const std::optional<std::int32_t> bearing =
+        core::HeadsUp(Degrees(x1, "x1"), Degrees(y1, "y1"), Degrees(x2, "x2"), Degrees(y2, "y2"));
+    if (!bearing) throw ArgumentError("HeadsUp needs finite longitudes and latitudes", com::E_INVALIDARG);
+    Out(retval) = *bearing;
   });
 }
 HRESULT TTarvo::LonLatStr(const Variant& x, const Variant& y, std::string* retval) {
   return Call("LonLatStr", [&](Ttvmap& p) {
     const PanelOptions& o = p.options();
-    Out(retval) = Utf8Result(quelmar::LonLatStr(Degrees(x, "x"), Degrees(y, "y"), o.LLmode, o.CoordDecimals, o.Coords));
+    Out(retval) = Utf8Result(core::LonLatStr(Degrees(x, "x"), Degrees(y, "y"), o.LLmode, p.view().CoordDecimals(), o.Coords));
   });
 }
 HRESULT TTarvo::DMS(const Variant& x, std::string* retval) {
   return Call("DMS", [&](Ttvmap& p) {
     const PanelOptions& o = p.options();
-    Out(retval) = Utf8Result(quelmar::DMS(Degrees(x, "x"), o.LLmode, o.CoordDecimals));
+    Out(retval) = Utf8Result(core::DMS(Degrees(x, "x"), o.LLmode, p.view().CoordDecimals()));
   });
 }
 

@@ -8,15 +8,14 @@
 
 namespace quelmar::core {
 
-namespace {
-
-// Fixed-point text with `decimals` digits, independent of the process locale.
-std::string Fixed(double v, int decimals) {
+std::string FormatFixed(double v, int decimals) {
   char buffer[400];  // the largest finite double has 309 integer digits
   const auto result = std::to_chars(buffer, buffer + sizeof buffer, v, std::chars_format::fixed, decimals);
   if (result.ec != std::errc()) return "<>";
   return std::string(buffer, result.ptr);
 }
+
+namespace {
 
 std::string PadLeft(std::string text, std::size_t width) {
   if (text.size() < width) text.insert(0, width - text.size(), ' ');
@@ -30,7 +29,7 @@ std::string ZeroLed(std::string field) {
 }
 
 std::string DegreesText(double degrees) {
-  std::string text = PadLeft(Fixed(degrees, 6), 9);
+  std::string text = PadLeft(FormatFixed(degrees, 6), 9);
   if (text.find('.') == std::string::npos) return text;
   std::erase(text, ' ');
   while (text.size() > 2 && text.back() == '0') text.pop_back();
@@ -48,18 +47,18 @@ std::string MagnitudeText(double magnitude, TxLLMode mode, int coordDecimals) {
 
   switch (mode) {
     case TmHMS: {
-      std::string text = PadLeft(Fixed(whole, 0), 3) + kDegreeSign;
-      if (coordDecimals >= 2) text += ZeroLed(PadLeft(Fixed(minutes, 0), 2)) + "'";
+      std::string text = PadLeft(FormatFixed(whole, 0), 3) + kDegreeSign;
+      if (coordDecimals >= 2) text += ZeroLed(PadLeft(FormatFixed(minutes, 0), 2)) + "'";
       text += ' ';
-      if (coordDecimals >= 3) text += ZeroLed(PadLeft(Fixed(seconds, 0), 2)) + '"';
+      if (coordDecimals >= 3) text += ZeroLed(PadLeft(FormatFixed(seconds, 0), 2)) + '"';
       return text;
     }
     case TmDEG:
       return DegreesText(a);
     case TmBIG:
-      return Fixed(magnitude, 4);
+      return FormatFixed(magnitude, 4);
     case TmSMALL:
-      return PadLeft(Fixed(whole, 0), 3) + " " + ZeroLed(PadLeft(Fixed(fraction * 60, 2), 4)) + "'";
+      return PadLeft(FormatFixed(whole, 0), 3) + " " + ZeroLed(PadLeft(FormatFixed(fraction * 60, 2), 4)) + "'";
   }
   return "<>";
 }

@@ -25,4 +25,8 @@ std::string LonLatStr(double lon, double lat, TxLLMode mode, int coordDecimals, 
 // One value in degrees, not rounded to a whole map unit.
 std::string DMS(double degrees, TxLLMode mode, int coordDecimals);
 
+// Fixed-point text of v with `decimals` digits, "." as the decimal point
+// whatever the process locale.
+std::string FormatFixed(double v, int decimals);
+
 }  // namespace quelmar::core

@@ -11,7 +11,7 @@
 #include "control/core/view_window.h"
 #include "platform/gdi/canvas.h"
 
-namespace quelmar {
+namespace quelmar::core {
 
 // A rectangle in map units (used for overlay and underlay extents).
 struct MapRect {
@@ -99,4 +99,4 @@ struct EngineHooks {
   std::unique_ptr<LabelSettings> labels = std::make_unique<LabelSettings>();
 };
 
-}  // namespace quelmar
+}  // namespace quelmar::core

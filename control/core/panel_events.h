@@ -5,7 +5,7 @@
 #include <functional>
 #include <string>
 
-namespace quelmar {
+namespace quelmar::core {
 
 struct PanelEvents {
   std::function<void()> OnClick;
@@ -27,4 +27,4 @@ struct PanelEvents {
   std::function<void(int button, std::uint32_t shift, int x, int y)> OnMouseUp;
 };
 
-}  // namespace quelmar
+}  // namespace quelmar::core

@@ -8,21 +8,22 @@
 #include <mutex>
 #include <string>
 
+#include "control/core/coordinate_grid.h"
 #include "control/core/dirty_rects.h"
 #include "control/core/engine_hooks.h"
 #include "control/core/panel_events.h"
 #include "control/core/tx_enums.h"
 #include "control/core/view_state.h"
 #include "platform/gdi/bitmap.h"
+#include "platform/gdi/cairo_canvas.h"
 #include "platform/ui/headless_window.h"
 
-namespace quelmar {
+namespace quelmar::core {
 
 // The panel's switches, with the constructor's defaults.
 struct PanelOptions {
   bool PopupRoute = true;
   TxTbMode ToolbarMode = TbHide;
-  TxMapunit Mapunits = MuMi;
   TxMapMode MapMode = MdZoom;
   bool Synch = false;
   std::int32_t StrMode = 0;
@@ -37,7 +38,6 @@ struct PanelOptions {
   bool Grid = false;
   TxCoord Coords = CdLonlat;
   TxLLMode LLmode = TmDEG;
-  std::int16_t CoordDecimals = 3;
   bool AutoQuery = true;
   TxUndMode UnderlayStyle = UndUser;
   std::int16_t UnderlayShadow = 0;
@@ -51,7 +51,7 @@ struct PanelFrame {
   std::int32_t BorderWidth = 0;
 };
 
-class TTvObject : private ui::WindowHandler {
+class TTvObject : public ui::WindowHandler {
  public:
   static constexpr int kInitialWidth = 250;
   static constexpr int kInitialHeight = 165;
@@ -160,9 +160,10 @@ class TTvObject : private ui::WindowHandler {
   void DrawDesignPlaceholder(gdi::Canvas& canvas, gdi::Rect rect);
   void DrawBevels(gdi::Canvas& canvas, gdi::Rect& rect);
   void RenderView(gdi::Canvas& screen, const gdi::Rect& rect);
-  void RenderLayers(gdi::Canvas& target, const gdi::Rect& rect);
-  void ComposeAndShow(gdi::Canvas& screen, const gdi::Rect& rect);
+  void RenderLayers(gdi::Canvas& target, std::int32_t dc, const gdi::Rect& rect);
+  void ComposeAndShow(gdi::Canvas& screen, gdi::CairoCanvas& memory, std::int32_t dc, const gdi::Rect& rect);
   void DrawGrid(gdi::Canvas& canvas);
+  gdi::Point GridLabelPoint(const TGridLine& line) const;
   void ApplyStartView();
   bool EnsureBuffers();
   void Invalidate();
@@ -197,4 +198,4 @@ class Ttvmap : public TTvObject {
   using TTvObject::TTvObject;
 };
 
-}  // namespace quelmar
+}  // namespace quelmar::core

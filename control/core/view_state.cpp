@@ -165,16 +165,15 @@ bool ViewState::SetMiles(double miles, bool initialisedOrDesign) {
   const double m = std::trunc(miles * 100) / 100;
   SaveLastView();
   const double oldScale = view_.Scale;
-  // Twice: the second pass centres on the window the first pass produced.
-  for (int pass = 0; pass < 2; ++pass) {
-    const std::int64_t cx = view_.Left + Div2(static_cast<std::int64_t>(view_.Right) - view_.Left);
-    const std::int64_t cy = view_.Bottom + Div2(static_cast<std::int64_t>(view_.Top) - view_.Bottom);
-    view_.Scale = ScaleForMilesAt40(m);
-    view_.ScaleY = view_.Scale / view_.Aspect;
-    const std::int64_t hw = RoundLimited(view_.Width / view_.Scale / 2, viewOverflow_);
-    const std::int64_t hh = RoundLimited(view_.Height / view_.ScaleY / 2, viewOverflow_);
-    SetEdges(cx - hw, cy - hh, cx + hw, cy + hh);
-  }
+  // One pass: a second one would find the same centre (the window is
+  // symmetric about it) and the same scale, so it would change nothing.
+  const std::int64_t cx = view_.Left + Div2(static_cast<std::int64_t>(view_.Right) - view_.Left);
+  const std::int64_t cy = view_.Bottom + Div2(static_cast<std::int64_t>(view_.Top) - view_.Bottom);
+  view_.Scale = ScaleForMilesAt40(m);
+  view_.ScaleY = view_.Scale / view_.Aspect;
+  const std::int64_t hw = RoundLimited(view_.Width / view_.Scale / 2, viewOverflow_);
+  const std::int64_t hh = RoundLimited(view_.Height / view_.ScaleY / 2, viewOverflow_);
+  SetEdges(cx - hw, cy - hh, cx + hw, cy + hh);
   if (view_.Scale != oldScale) SetViewScale(view_.Scale);
   return true;
 }

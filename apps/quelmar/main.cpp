@@ -1,0 +1,146 @@
+// quelmar: the command-line host of the map control.
+//   quelmar run [FILE|-]     late-bound calls, one per line
+//   quelmar render ...       draws a view to a PNG file
+//   quelmar register [LIB]   registers the control library in the class registry
+//   quelmar unregister [LIB] removes it
+#include <dlfcn.h>
+#include <unistd.h>
+
+#include <CLI/CLI.hpp>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <optional>
+#include <string>
+
+#include "apps/quelmar/control_host.h"
+#include "apps/quelmar/render_command.h"
+#include "apps/quelmar/script_runner.h"
+#include "control/automation/tarvo_ids.h"
+#include "platform/com/activation.h"
+#include "platform/com/error_info.h"
+#include "platform/com/server_exports.h"
+
+namespace fs = std::filesystem;
+using namespace quelmar;
+
+namespace {
+
+// The control library installed beside this program: ../lib/libquelmar50.so.
+std::string DefaultLibrary() {
+  std::error_code ec;
+  const fs::path self = fs::read_symlink("/proc/self/exe", ec);
+  if (ec) return "libquelmar50.so";
+  return (self.parent_path().parent_path() / "lib" / "libquelmar50.so").string();
+}
+
+int RunServerEntry(const std::string& library, const char* entry) {
+  void* handle = dlopen(library.c_str(), RTLD_NOW | RTLD_LOCAL);
+  if (!handle) {
+    std::cerr << "quelmar: cannot load " << library << ": " << dlerror() << "\n";
+    return 1;
+  }
+  auto fn = reinterpret_cast<com::DllRegisterServerFunction>(dlsym(handle, entry));
+  if (!fn) {
+    std::cerr << "quelmar: " << library << " is not a self-registering server (no " << entry << ")\n";
+    dlclose(handle);
+    return 1;
+  }
+  const com::HRESULT hr = fn();
+  std::optional<com::ErrorInfo> info = com::GetErrorInfo();
+  dlclose(handle);
+  if (hr < 0) {
+    std::cerr << "quelmar: " << entry << " failed: " << app::HResultText(hr) << (info ? ": " + info->description : "")
+              << "\n";
+    return 1;
+  }
+  std::cout << (std::string(entry) == "DllRegisterServer" ? "registered " : "unregistered ") << library << " in "
+            << com::ClassRegistry::DefaultPath().string() << "\n";
+  return 0;
+}
+
+bool ParseSize(const std::string& text, int* w, int* h) {
+  int width = 0, height = 0;
+  char x = 0, extra = 0;
+  if (std::sscanf(text.c_str(), "%d%c%d%c", &width, &x, &height, &extra) != 3 || (x != 'x' && x != 'X')) return false;
+  if (width < 1 || height < 1 || width > 16384 || height > 16384) return false;
+  *w = width;
+  *h = height;
+  return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  CLI::App cli{"quelmar: the command-line host of the map control"};
+  cli.require_subcommand(1);
+
+  std::string script = "-";
+  std::string runSize = "640x480";
+  bool designMode = false;
+  CLI::App* run = cli.add_subcommand("run", "Run late-bound calls, one per line, and print results and events");
+  run->add_option("file", script, "Script file, or - for standard input")->capture_default_str();
+  run->add_option("--size", runSize, "Size of the control, WxH pixels")->capture_default_str();
+  run->add_flag("--design-mode", designMode, "Host the control as a designer would (ambient UserMode false)");
+  run->footer(
+      "Lines:  Member arg, arg ...   call a method or read a property\n"
+      "        Member = value        write a property\n"
+      "Arguments are numbers, \"quoted strings\" and True/False; commas are optional; # starts a comment.\n"
+      "Example: printf 'ZoomWindow -88, 42, -87, 41\\nLonLeft\\n' | quelmar run -");
+
+  app::RenderOptions render;
+  CLI::App* renderCmd = cli.add_subcommand("render", "Draw a view of the map into a PNG file");
+  renderCmd->add_option("--corners", render.corners, "View corners LON1,LAT1,LON2,LAT2 (degrees)")->delimiter(',')->expected(4);
+  renderCmd->add_option("--center", render.center, "View centre LON,LAT (degrees)")->delimiter(',')->expected(2);
+  renderCmd->add_option("--miles", render.milesPerInch, "With --center: scale in miles per screen inch");
+  renderCmd->add_option("--size", render.size, "Image size WxH pixels")->capture_default_str();
+  renderCmd->add_option("-o,--output", render.output, "PNG file to write")->required();
+  renderCmd->footer("Without --corners or --center the control's start view (the contiguous United States) is drawn.");
+
+  std::string library = DefaultLibrary();
+  CLI::App* reg = cli.add_subcommand("register", "Register the control library in the class registry");
+  reg->add_option("library", library, "Path of libquelmar50.so")->capture_default_str();
+  CLI::App* unreg = cli.add_subcommand("unregister", "Remove the control library from the class registry");
+  unreg->add_option("library", library, "Path of libquelmar50.so")->capture_default_str();
+
+  CLI11_PARSE(cli, argc, argv);
+
+  if (reg->parsed()) return RunServerEntry(fs::absolute(library).string(), "DllRegisterServer");
+  if (unreg->parsed()) return RunServerEntry(fs::absolute(library).string(), "DllUnregisterServer");
+
+  com::Activator activator;
+  if (run->parsed()) {
+    app::HostOptions options;
+    options.designMode = designMode;
+    if (!ParseSize(runSize, &options.width, &options.height)) {
+      std::cerr << "quelmar run: --size must be WxH with each side 1 to 16384, not \"" << runSize << "\"\n";
+      return 2;
+    }
+    std::ifstream file;
+    if (script != "-") {
+      file.open(script);
+      if (!file) {
+        std::cerr << "quelmar run: cannot open " << script << "\n";
+        return 2;
+      }
+    }
+    std::istream& in = script == "-" ? std::cin : file;
+    app::ControlHost host(activator, options, [](const std::string& name, const std::vector<com::Variant>& args) {
+      std::cout << "event " << name << "(";
+      for (std::size_t i = 0; i < args.size(); ++i) std::cout << (i ? ", " : "") << app::FormatValue(args[i]);
+      std::cout << ")\n";
+    });
+    std::string error;
+    if (!host.Create(automation::kProgId, &error)) {
+      std::cerr << "quelmar run: " << error << "\n";
+      return 1;
+    }
+    return app::RunScript(host, in, std::cout) == 0 ? 0 : 1;
+  }
+
+  if (!ParseSize(render.size, &render.width, &render.height)) {
+    std::cerr << "quelmar render: --size must be WxH with each side 1 to 16384, not \"" << render.size << "\"\n";
+    return 2;
+  }
+  return app::RenderCommand(activator, render);
+}

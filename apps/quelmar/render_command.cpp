@@ -1,0 +1,68 @@
+#include "apps/quelmar/render_command.h"
+
+#include <iostream>
+
+#include "apps/quelmar/control_host.h"
+#include "control/automation/tarvo_ids.h"
+#include "platform/ui/headless_window.h"
+
+namespace quelmar::app {
+
+using com::Variant;
+
+int RenderCommand(com::Activator& activator, const RenderOptions& options) {
+  if (!options.corners.empty() && !options.center.empty()) {
+    std::cerr << "quelmar render: give either --corners or --center, not both\n";
+    return 2;
+  }
+  if (options.milesPerInch != 0.0 && options.center.empty()) {
+    std::cerr << "quelmar render: --miles needs --center\n";
+    return 2;
+  }
+  HostOptions hostOptions;
+  hostOptions.width = options.width;
+  hostOptions.height = options.height;
+  ControlHost host(activator, hostOptions, {});
+  std::string error;
+  if (!host.Create(automation::kProgId, &error)) {
+    std::cerr << "quelmar render: " << error << "\n";
+    return 1;
+  }
+  auto check = [](const CallResult& r, const char* what) {
+    if (r.hr >= 0) return true;
+    std::cerr << "quelmar render: " << what << " failed: " << HResultText(r.hr) << ": " << r.description << "\n";
+    return false;
+  };
+  // The image is the map alone, without the panel's bevel.
+  if (!check(host.Put("BevelOuter", Variant(0)), "BevelOuter")) return 1;
+  if (options.corners.size() == 4) {
+    const auto& c = options.corners;
+    if (!check(host.Call("ZoomWindow", {Variant(c[0]), Variant(c[1]), Variant(c[2]), Variant(c[3])}), "ZoomWindow")) {
+      return 1;
+    }
+  } else if (options.center.size() == 2) {
+    if (options.milesPerInch != 0.0 && !check(host.Put("Miles", Variant(options.milesPerInch)), "Miles")) return 1;
+    if (!check(host.Call("GotoPoint", {Variant(options.center[0]), Variant(options.center[1])}), "GotoPoint")) {
+      return 1;
+    }
+  } else {
+    if (!check(host.Call("Redraw", {}), "Redraw")) return 1;
+  }
+  host.PumpMessages();
+
+  const CallResult handle = host.Call("Handle", {});
+  if (!check(handle, "Handle")) return 1;
+  ui::HeadlessWindow* window = ui::HeadlessWindow::FromHandle(handle.value.i4());
+  if (!window) {
+    std::cerr << "quelmar render: the control's window is gone\n";
+    return 1;
+  }
+  if (!window->FrontBuffer().SavePng(options.output)) {
+    std::cerr << "quelmar render: cannot write " << options.output << "\n";
+    return 1;
+  }
+  std::cout << "wrote " << options.output << " (" << options.width << " x " << options.height << ")\n";
+  return 0;
+}
+
+}  // namespace quelmar::app

@@ -1,0 +1,29 @@
+#pragma once
+// The line language of `quelmar run`: one late-bound call per line.
+//   Member arg, arg ...   calls a method or reads a property
+//   Member = value        writes a property
+// Arguments are numbers, "quoted strings" ("" inside a string is one quote)
+// and True/False; commas between arguments are optional; # starts a comment.
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/com/variant.h"
+
+namespace quelmar::app {
+
+struct ScriptLine {
+  std::string member;
+  bool isPut = false;
+  std::vector<com::Variant> args;  // in call order
+};
+
+struct ParseResult {
+  std::optional<ScriptLine> line;  // empty for blank and comment lines
+  std::string error;               // set when the line is malformed
+};
+
+ParseResult ParseScriptLine(std::string_view text);
+
+}  // namespace quelmar::app

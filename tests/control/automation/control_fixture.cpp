@@ -1,0 +1,72 @@
+#include "control_fixture.h"
+
+#include "platform/ui/headless_window.h"
+
+namespace quelmar::testing {
+
+using com::HRESULT;
+using com::Variant;
+
+void ControlTest::Create(bool userMode, int width, int height) {
+  if (control_) TearDown();
+  control_ = new automation::TTarvo(lifetime_);
+  com::ComPtr<AmbientSite> site;
+  site.Attach(new AmbientSite(userMode));
+  ASSERT_EQ(control_->SetClientSite(site.Get()), com::S_OK);
+  sink_.Attach(new RecordingSink);
+  ASSERT_EQ(control_->FindConnectionPoint(automation::DIID_ITarvoEvents, point_.Put()), com::S_OK);
+  ASSERT_EQ(point_->Advise(static_cast<com::IDispatch*>(sink_.Get()), &cookie_), com::S_OK);
+  const com::RECT rect{0, 0, width, height};
+  ASSERT_EQ(control_->SetObjectRects(rect, rect), com::S_OK);
+  ASSERT_EQ(control_->DoVerb(com::OLEIVERB_SHOW), com::S_OK);
+  ui::PumpMessages();
+  sink_->events.clear();
+}
+
+void ControlTest::TearDown() {
+  if (point_) point_->Unadvise(cookie_);
+  point_ = nullptr;
+  sink_ = nullptr;
+  if (control_) control_->Release();
+  control_ = nullptr;
+  EXPECT_EQ(lifetime_.ObjectCount(), 0);
+}
+
+namespace {
+
+InvokeResult InvokeByName(automation::TTarvo* control, const std::string& member, std::uint16_t flags,
+                          std::vector<Variant> args) {
+  InvokeResult r;
+  com::DISPID dispid = 0;
+  r.hr = control->GetIDsOfNames(com::GUID{}, &member, 1, 0, &dispid);
+  if (r.hr < 0) return r;
+  std::vector<Variant> reversed(args.rbegin(), args.rend());
+  com::DISPID named = com::DISPID_PROPERTYPUT;
+  com::DISPPARAMS params;
+  params.rgvarg = reversed.data();
+  params.cArgs = static_cast<std::uint32_t>(reversed.size());
+  if (flags & com::DISPATCH_PROPERTYPUT) {
+    params.rgdispidNamedArgs = &named;
+    params.cNamedArgs = 1;
+  }
+  r.hr = control->Invoke(dispid, com::GUID{}, 0, flags, &params, &r.value, &r.excep, &r.argErr);
+  return r;
+}
+
+}  // namespace
+
+InvokeResult ControlTest::Call(const std::string& member, std::vector<Variant> args) {
+  return InvokeByName(control_, member, com::DISPATCH_METHOD | com::DISPATCH_PROPERTYGET, std::move(args));
+}
+
+InvokeResult ControlTest::Put(const std::string& member, Variant value) {
+  return InvokeByName(control_, member, com::DISPATCH_PROPERTYPUT, {std::move(value)});
+}
+
+Variant ControlTest::Get(const std::string& member, std::vector<Variant> args) {
+  InvokeResult r = Call(member, std::move(args));
+  EXPECT_EQ(r.hr, com::S_OK) << member << ": " << r.excep.bstrDescription;
+  return r.value;
+}
+
+}  // namespace quelmar::testing

@@ -1,0 +1,90 @@
+// The member table and late binding: slot layout, shared dispatch
+// identifiers of property pairs, name lookup, and Invoke reaching the same
+// slot as a call through the interface.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <set>
+#include <string>
+
+#include "control/automation/tarvo_type_info.h"
+#include "control_fixture.h"
+
+namespace quelmar::testing {
+namespace {
+
+using automation::MemberInfo;
+using automation::MemberKind;
+
+TEST(MemberTable, SlotsFollowEachOtherFromTheFirstAfterDispatch) {
+  int expected = 28;  // IUnknown and IDispatch take the first seven slots
+  for (const MemberInfo& m : automation::TarvoMembers()) {
+    EXPECT_EQ(m.offset, expected) << m.name;
+    expected += 4;
+  }
+  EXPECT_EQ(expected, 872);  // the last slot, Loaded, sits at 868
+}
+
+TEST(MemberTable, PropertyPairsShareOneIdentifierAndNothingElseDoes) {
+  std::map<com::DISPID, std::vector<const MemberInfo*>> byId;
+  for (const MemberInfo& m : automation::TarvoMembers()) {
+    if (m.kind != MemberKind::Reserved) byId[m.dispid].push_back(&m);
+  }
+  for (const auto& [id, members] : byId) {
+    if (members.size() == 1) continue;
+    ASSERT_EQ(members.size(), 2u) << members[0]->name;
+    EXPECT_EQ(members[0]->kind, MemberKind::PropertyGet) << members[0]->name;
+    EXPECT_EQ(members[1]->kind, MemberKind::PropertyPut) << members[1]->name;
+    EXPECT_STREQ(members[0]->name, members[1]->name);
+    EXPECT_EQ(members[1]->offset, members[0]->offset + 4);
+  }
+}
+
+TEST(MemberTable, NamesResolveWithoutRegardToCase) {
+  struct Case {
+    const char* name;
+    com::DISPID dispid;
+  } cases[] = {{"LonLeft", 18}, {"lonleft", 18}, {"RESULT", 25}, {"AboutBox", -552}, {"Loaded", 86},
+               {"Path_states1", 16}, {"SaveToGif", 72}, {"Handle", 136}};
+  for (const Case& c : cases) {
+    ASSERT_TRUE(automation::DispIdOfName(c.name).has_value()) << c.name;
+    EXPECT_EQ(*automation::DispIdOfName(c.name), c.dispid) << c.name;
+  }
+  EXPECT_FALSE(automation::DispIdOfName("Reserved1").has_value());
+  EXPECT_FALSE(automation::DispIdOfName("").has_value());
+}
+
+TEST(MemberTable, FifteenEventsWithTheirIdentifiers) {
+  std::set<com::DISPID> ids;
+  for (const automation::EventInfo& e : automation::TarvoEvents()) ids.insert(e.dispid);
+  EXPECT_EQ(ids, (std::set<com::DISPID>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, -605, -606, -607}));
+}
+
+using LateBinding = ControlTest;
+
+TEST_F(LateBinding, InvokeReachesTheSameSlotAsTheInterface) {
+  ASSERT_EQ(control_->ZoomWindow(com::Variant(-88), com::Variant(42), com::Variant(-87), com::Variant(41)), com::S_OK);
+  for (auto [name, get] : std::initializer_list<std::pair<const char*, com::HRESULT (automation::ITarvo::*)(double*)>>{
+           {"LonLeft", &automation::ITarvo::get_LonLeft},
+           {"LatTop", &automation::ITarvo::get_LatTop},
+           {"Miles", &automation::ITarvo::get_Miles}}) {
+    double direct = 0;
+    ASSERT_EQ((static_cast<automation::ITarvo*>(control_)->*get)(&direct), com::S_OK);
+    EXPECT_EQ(Get(name).r8(), direct) << name;
+  }
+  std::int32_t pixel = 0;
+  ASSERT_EQ(control_->LL2Int(com::Variant(-87.5), com::Variant(41.5), &pixel), com::S_OK);
+  EXPECT_EQ(Get("LL2Int", {com::Variant(-87.5), com::Variant(41.5)}).i4(), pixel);
+}
+
+TEST_F(LateBinding, PutThenGetThroughInvoke) {
+  ASSERT_EQ(Put("Mapunits", com::Variant(1)).hr, com::S_OK);
+  EXPECT_EQ(Get("Mapunits").i4(), 1);
+  ASSERT_EQ(Put("Color", com::Variant(0x00FF00)).hr, com::S_OK);
+  EXPECT_EQ(Get("Color").i4(), 0x00FF00);
+  ASSERT_EQ(Put("LLmode", com::Variant(0)).hr, com::S_OK);
+  EXPECT_EQ(Get("DMS", {com::Variant(-87.5)}).bstr(), "- 87\xC2\xB0" "30' 00\"");
+}
+
+}  // namespace
+}  // namespace quelmar::testing
