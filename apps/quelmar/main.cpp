@@ -103,6 +103,12 @@ int main(int argc, char** argv) {
   CLI::App* unreg = cli.add_subcommand("unregister", "Remove the control library from the class registry");
   unreg->add_option("library", library, "Path of libquelmar50.so")->capture_default_str();
 
+  const std::string first = argc > 1 ? argv[1] : "";
+  if (!first.empty() && first[0] != '-' && first != "run" && first != "render" && first != "register" &&
+      first != "unregister") {
+    std::cerr << "quelmar: unknown command \"" << argv[1] << "\"; the commands are run, render, register and unregister\n";
+    return 2;
+  }
   CLI11_PARSE(cli, argc, argv);
 
   if (reg->parsed()) return RunServerEntry(fs::absolute(library).string(), "DllRegisterServer");

@@ -237,7 +237,9 @@ void TTvObject::DrawGrid(gdi::Canvas& canvas) {
   canvas.SetPen(gdi::Pen{gdi::PenStyle::Solid, 1, kGridColor});
   canvas.SetBkMode(gdi::BkMode::Transparent);
   canvas.SetTextColor(view_.RotationActive() ? kGridTextRotated : 0x000000);
-  const int rotation = static_cast<int>(std::lround(view_.RotationAngle() * 572.95779513082320877));
+  // Label fonts turn with the view: the angle in tenths of a degree, within one turn.
+  const double degrees = std::fmod(view_.RotationAngle() * kDegreesPerRadian, 360.0);
+  const int rotation = static_cast<int>(std::lround(degrees * 10.0));
   gdi::Font font = font_;
   for (const TGridLine& line : lines) {
     canvas.MoveTo({line.From.X, line.From.Y});

@@ -1,0 +1,145 @@
+// The command-line host run as a user runs it.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct RunResult {
+  int status = -1;
+  std::string out;  // standard output and error together
+};
+
+// Runs quelmar with a shell command line, feeding `input` on standard input.
+RunResult Quelmar(const std::string& args, const std::string& input = "") {
+  const fs::path in = fs::temp_directory_path() / ("quelmar-cli-" + std::to_string(::getpid()) + ".in");
+  std::ofstream(in) << input;
+  const std::string command = std::string(QUELMAR_BIN) + " " + args + " < " + in.string() + " 2>&1";
+  RunResult run;
+  FILE* pipe = ::popen(command.c_str(), "r");
+  if (!pipe) return run;
+  std::array<char, 4096> buffer;
+  while (std::size_t n = std::fread(buffer.data(), 1, buffer.size(), pipe)) run.out.append(buffer.data(), n);
+  const int raw = ::pclose(pipe);
+  run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+  fs::remove(in);
+  return run;
+}
+
+bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+TEST(QuelmarRun, PrintsResultsOfTheViewMembers) {
+  const RunResult r = Quelmar("run -",
+                        "ZoomWindow -88, 42, -87, 41\n"
+                        "LonLeft\nLatTop\n"
+                        "Distance -87, 41, -87, 42\n"
+                        "Distance -87, 41, -87, 41\n"
+                        "LonLatStr -87.5, 41.25\n"
+                        "HeadsUp -87 41 -87 40\n");
+  EXPECT_EQ(r.status, 0) << r.out;
+  EXPECT_TRUE(Contains(r.out, "LonLeft -> -88.16")) << r.out;
+  EXPECT_TRUE(Contains(r.out, "Distance -> 69115\n")) << r.out;
+  EXPECT_TRUE(Contains(r.out, "Distance -> 0\n")) << r.out;
+  EXPECT_TRUE(Contains(r.out, "LonLatStr -> \"-87.500032, 41.249984\"\n")) << r.out;
+  EXPECT_TRUE(Contains(r.out, "HeadsUp -> 180\n")) << r.out;
+  // The zoom repaints: its events show in order.
+  EXPECT_TRUE(Contains(r.out, "event Status(1)\nevent PaintBefore(")) << r.out;
+}
+
+TEST(QuelmarRun, FailedCallsPrintTheirCodeAndFailTheRun) {
+  const RunResult r = Quelmar("run", "ZoomPan \"east\"\nGrid = True\nGrid\nLonLeft = 5\nNoSuchThing\nDistance 1 2\n");
+  EXPECT_NE(r.status, 0);
+  EXPECT_TRUE(Contains(r.out, "error 0x80020005: argument 1 of ZoomPan has the wrong type")) << r.out;
+  EXPECT_TRUE(Contains(r.out, "Grid -> True")) << r.out;  // later lines still run
+  EXPECT_TRUE(Contains(r.out, "error 0x80020003: LonLeft cannot be written")) << r.out;
+  EXPECT_TRUE(Contains(r.out, "error 0x80020006:")) << r.out;
+  EXPECT_TRUE(Contains(r.out, "error 0x8002000E:")) << r.out;
+}
+
+TEST(QuelmarRun, FreeAllThenCallsFailCleanly) {
+  const RunResult r = Quelmar("run", "ExecMethod \"FREEALL\"\nLonLeft\n");
+  EXPECT_NE(r.status, 0);
+  EXPECT_TRUE(Contains(r.out, "error 0x8000FFFF: LonLeft failed: the map panel was freed by FREEALL")) << r.out;
+}
+
+TEST(QuelmarRun, DesignModeAndScriptFiles) {
+  const fs::path script = fs::temp_directory_path() / "quelmar-cli-script.txt";
+  std::ofstream(script) << "result\n# nothing else\n";
+  const RunResult r = Quelmar("run --design-mode " + script.string());
+  fs::remove(script);
+  EXPECT_EQ(r.status, 0) << r.out;
+  EXPECT_TRUE(Contains(r.out, "result -> \"Run Time\"")) << r.out;
+}
+
+// Width and height from a PNG file's header, or (0, 0).
+std::pair<int, int> PngSize(const fs::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  std::array<unsigned char, 24> h{};
+  if (!in.read(reinterpret_cast<char*>(h.data()), h.size())) return {0, 0};
+  if (h[1] != 'P' || h[2] != 'N' || h[3] != 'G') return {0, 0};
+  auto be32 = [&](int at) { return (h[at] << 24) | (h[at + 1] << 16) | (h[at + 2] << 8) | h[at + 3]; };
+  return {be32(16), be32(20)};
+}
+
+TEST(QuelmarRender, WritesAPngOfTheRequestedSize) {
+  const fs::path out = fs::temp_directory_path() / "quelmar-cli-us.png";
+  fs::remove(out);
+  const RunResult r = Quelmar("render --corners -125,24,-66,50 --size 800x500 -o " + out.string());
+  EXPECT_EQ(r.status, 0) << r.out;
+  EXPECT_EQ(PngSize(out), std::make_pair(800, 500));
+  fs::remove(out);
+
+  const RunResult centred = Quelmar("render --center -87.63,41.88 --miles 2 --size 320x200 -o " + out.string());
+  EXPECT_EQ(centred.status, 0) << centred.out;
+  EXPECT_EQ(PngSize(out), std::make_pair(320, 200));
+  fs::remove(out);
+}
+
+TEST(QuelmarCommandLine, WrongArgumentsGetClearMessages) {
+  struct Case {
+    const char* args;
+    const char* message;
+  } cases[] = {
+      {"render --size 800x500", "--output is required"},
+      {"render --size 0x5 -o x.png", "--size must be WxH"},
+      {"render --corners 1,2,3 -o x.png", "--corners"},
+      {"render --corners 1,2,3,4 --center 1,2 -o x.png", "either --corners or --center"},
+      {"render --miles 3 -o x.png", "--miles needs --center"},
+      {"run /no/such/script", "cannot open /no/such/script"},
+      {"run --size big", "--size must be WxH"},
+      {"", "A subcommand is required"},
+      {"fly", "unknown command \"fly\""},
+  };
+  for (const Case& c : cases) {
+    const RunResult r = Quelmar(c.args);
+    EXPECT_NE(r.status, 0) << c.args;
+    EXPECT_TRUE(Contains(r.out, c.message)) << c.args << " -> " << r.out;
+  }
+  const RunResult help = Quelmar("run --help");
+  EXPECT_EQ(help.status, 0);
+  EXPECT_TRUE(Contains(help.out, "Member = value")) << help.out;
+}
+
+TEST(QuelmarCommandLine, AnUnregisteredControlIsReported) {
+  const fs::path empty = fs::temp_directory_path() / "quelmar-cli-empty-registry.ini";
+  fs::remove(empty);
+  const RunResult r = Quelmar("run", "LonLeft\n");
+  ASSERT_EQ(r.status, 0) << r.out;  // the test registry has the control
+  const std::string env = "QUELMAR_REGISTRY=" + empty.string() + " ";
+  const std::string command = "env " + env + QUELMAR_BIN + " run < /dev/null 2>&1";
+  FILE* pipe = ::popen(command.c_str(), "r");
+  std::string out;
+  std::array<char, 4096> buffer;
+  while (std::size_t n = std::fread(buffer.data(), 1, buffer.size(), pipe)) out.append(buffer.data(), n);
+  EXPECT_NE(::pclose(pipe), 0);
+  EXPECT_TRUE(Contains(out, "cannot create Quelmar50.Tarvo")) << out;
+}
+
+}  // namespace
