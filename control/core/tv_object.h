@@ -37,7 +37,7 @@ struct PanelOptions {
   bool EdgePan = false;
   bool Grid = false;
   TxCoord Coords = CdLonlat;
-  TxLLMode LLmode = TmDEG;
+  TxLLMode LLmode = TmHMS;
   bool AutoQuery = true;
   TxUndMode UnderlayStyle = UndUser;
   std::int16_t UnderlayShadow = 0;

@@ -42,11 +42,15 @@ TEST(QuelmarRun, PrintsResultsOfTheViewMembers) {
                         "Distance -87, 41, -87, 42\n"
                         "Distance -87, 41, -87, 41\n"
                         "LonLatStr -87.5, 41.25\n"
+                        "LLmode = 1\n"
+                        "LonLatStr -87.5, 41.25\n"
                         "HeadsUp -87 41 -87 40\n");
   EXPECT_EQ(r.status, 0) << r.out;
   EXPECT_TRUE(Contains(r.out, "LonLeft -> -88.16")) << r.out;
   EXPECT_TRUE(Contains(r.out, "Distance -> 69115\n")) << r.out;
   EXPECT_TRUE(Contains(r.out, "Distance -> 0\n")) << r.out;
+  // Degrees, minutes and seconds by default; the degree sign reaches the host as UTF-8.
+  EXPECT_TRUE(Contains(r.out, "LonLatStr -> \"- 87\xC2\xB0" "30' 00")) << r.out;
   EXPECT_TRUE(Contains(r.out, "LonLatStr -> \"-87.500032, 41.249984\"\n")) << r.out;
   EXPECT_TRUE(Contains(r.out, "HeadsUp -> 180\n")) << r.out;
   // The zoom repaints: its events show in order.
