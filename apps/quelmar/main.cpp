@@ -95,6 +95,7 @@ int main(int argc, char** argv) {
   renderCmd->add_option("--miles", render.milesPerInch, "With --center: scale in miles per screen inch");
   renderCmd->add_option("--size", render.size, "Image size WxH pixels")->capture_default_str();
   renderCmd->add_option("-o,--output", render.output, "PNG file to write")->required();
+  renderCmd->add_option("--call", render.calls, "A call to make before drawing, as a line of quelmar run (repeatable)");
   renderCmd->footer("Without --corners or --center the control's start view (the contiguous United States) is drawn.");
 
   std::string library = DefaultLibrary();

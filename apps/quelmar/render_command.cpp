@@ -3,6 +3,7 @@
 #include <iostream>
 
 #include "apps/quelmar/control_host.h"
+#include "apps/quelmar/script_parser.h"
 #include "control/automation/tarvo_ids.h"
 #include "platform/ui/headless_window.h"
 
@@ -47,6 +48,19 @@ int RenderCommand(com::Activator& activator, const RenderOptions& options) {
     }
   } else {
     if (!check(host.Call("Redraw", {}), "Redraw")) return 1;
+  }
+  for (const std::string& text : options.calls) {
+    ParseResult parsed = ParseScriptLine(text);
+    if (!parsed.error.empty()) {
+      std::cerr << "quelmar render: --call \"" << text << "\": " << parsed.error << "\n";
+      return 2;
+    }
+    if (!parsed.line) continue;
+    const ScriptLine& line = *parsed.line;
+    if (!check(line.isPut ? host.Put(line.member, line.args.front()) : host.Call(line.member, line.args),
+               line.member.c_str())) {
+      return 1;
+    }
   }
   host.PumpMessages();
 

@@ -16,6 +16,7 @@ struct RenderOptions {
   int width = 800;
   int height = 600;
   std::string output;
+  std::vector<std::string> calls;  // script lines run after the view is set
 };
 
 // Returns the process exit status; prints what went wrong on standard error.

@@ -17,6 +17,7 @@ struct DialogField {
   bool checked = false;            // check boxes and radio buttons
   std::vector<std::string> items;  // list entries
   std::string group;               // radio group or group box the field belongs to
+  bool enabled = true;             // a disabled field cannot be changed
 };
 
 class DialogModel {
