@@ -124,7 +124,7 @@ double ViewState::Scale() const {
 }
 
 bool ViewState::SetScale(double v) {
-  if (!std::isfinite(v) || v == lastScaleWritten_) return false;
+  if (!std::isfinite(v) || (lastScaleWritten_ && v == *lastScaleWritten_)) return false;
   SaveLastView();
   SetViewScale(v);
   lastScaleWritten_ = view_.Scale;

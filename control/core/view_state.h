@@ -7,6 +7,7 @@
 // redraw or an invalidation return whether the view changed where the panel
 // needs to know; zoom and pan operations are always followed by a redraw.
 #include <cstdint>
+#include <optional>
 
 #include "control/core/map_extent.h"
 #include "control/core/map_units.h"
@@ -203,7 +204,7 @@ class ViewState {
   double rotationCos_ = 1;
   double rotationSin_ = 0;
 
-  double lastScaleWritten_ = 0;  // the last value stored through SetScale
+  std::optional<double> lastScaleWritten_;  // the last value stored through SetScale
   TxMagnitude magnitude_ = M500_0;
 };
 

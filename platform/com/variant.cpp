@@ -1,36 +1,24 @@
 #include "platform/com/variant.h"
 
-#include <algorithm>
 #include <cfloat>
 #include <cmath>
 #include <limits>
 #include <utility>
 
+#include "platform/kernel/ascii.h"
 #include "platform/kernel/number_text.h"
 
 namespace quelmar::com {
 namespace {
 
-bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    const auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; };
-    if (lower(a[i]) != lower(b[i])) return false;
-  }
-  return true;
-}
-
 // "True"/"False" in any case, with blanks around, or a number.
 HRESULT ParseNumber(std::string_view text, double* out) {
-  constexpr std::string_view kBlanks = " \t\r\n\v\f";
-  std::string_view word = text;
-  word.remove_prefix(std::min(word.find_first_not_of(kBlanks), word.size()));
-  word.remove_suffix(word.size() - std::min(word.find_last_not_of(kBlanks) + 1, word.size()));
-  if (EqualsIgnoreCase(word, "True")) {
+  const std::string_view word = kernel::TrimBlanks(text);
+  if (kernel::EqualsIgnoreCase(word, "True")) {
     *out = VARIANT_TRUE;
     return S_OK;
   }
-  if (EqualsIgnoreCase(word, "False")) {
+  if (kernel::EqualsIgnoreCase(word, "False")) {
     *out = VARIANT_FALSE;
     return S_OK;
   }

@@ -38,7 +38,9 @@ class Canvas {
   virtual Point WindowOrigin() const = 0;
   // Clip to a rectangle in logical coordinates (intersected with the current clip).
   virtual void IntersectClipRect(const Rect& rect) = 0;
-  // Replace the clip by a union of rectangles (logical coordinates).
+  // Replace the clip by a union of rectangles (logical coordinates); an empty
+  // list leaves nothing visible. Clips are kept in device coordinates: a later
+  // SetWindowOrigin does not move them.
   virtual void SetClipRects(std::span<const Rect> rects) = 0;
   virtual void RemoveClip() = 0;
 

@@ -1,6 +1,6 @@
 #pragma once
-// Process-wide cache of Cairo font faces resolved through fontconfig, and the
-// scaled fonts the canvases draw and measure with. Internal to the drawing layer.
+// Process-wide cache of Cairo font faces resolved through fontconfig.
+// Internal to the drawing layer.
 #include <cairo.h>
 
 #include <string>
@@ -9,25 +9,25 @@
 
 namespace quelmar::gdi {
 
+// What a face is for. Text is laid out with unhinted outlines so glyph
+// positions are the same whichever way it is drawn; drawing uses hinted
+// outlines, which keeps aliased text legible.
+enum class FaceUse { Layout, DrawAliased, DrawAntialiased };
+
 struct ResolvedFace {
   cairo_font_face_t* face = nullptr;  // owned by the cache, lives for the process
   std::string family;                 // the family fontconfig chose
-  double cellHeightPerEm = 1.0;       // (ascent + descent) of a one-pixel em
+  double ascentPerEm = 0.9;           // character cell of a one-pixel em
+  double descentPerEm = 0.2;
 };
 
-// Faces are unhinted so glyph advances do not depend on anti-aliasing: text
-// measured on one canvas lands the same on another.
-const ResolvedFace& FaceFor(const Font& font, bool antialias);
+const ResolvedFace& FaceFor(const Font& font, FaceUse use);
 
-// The em size in pixels of a font (positive heights are cell heights,
-// negative ones character heights, zero the default).
+// The em size in pixels (positive heights are cell heights, negative ones
+// character heights, zero the default).
 double EmSizeOf(const Font& font);
 
-// Font options shared by measuring and drawing: integer advances, no hinting.
-cairo_font_options_t* CreateTextFontOptions(bool antialias);
-
-// A scaled font of the given em size without rotation; release with
-// cairo_scaled_font_destroy.
-cairo_scaled_font_t* CreateScaledFont(const Font& font, bool antialias);
+// Font options matching a face use; release with cairo_font_options_destroy.
+cairo_font_options_t* CreateFontOptions(FaceUse use);
 
 }  // namespace quelmar::gdi

@@ -10,13 +10,6 @@ namespace quelmar::gdi {
 // The result of drawing `pen` (a device pixel) over `dst` with a pen mix mode.
 std::uint32_t ApplyRop2(Rop2 rop, std::uint32_t pen, std::uint32_t dst);
 
-// Pixels a blit reads: `rows` points at the first source pixel, `stride` is
-// counted in pixels.
-struct PixelSource {
-  const std::uint32_t* rows = nullptr;
-  std::ptrdiff_t stride = 0;
-};
-
 // True when the operation reads the source (the others only touch the destination).
 bool Rop3UsesSource(Rop3 rop);
 // True for the operations this layer knows.

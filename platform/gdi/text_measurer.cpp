@@ -1,27 +1,11 @@
 #include "platform/gdi/text_measurer.h"
 
-#include <cmath>
-#include <string>
-
-#include "platform/gdi/ansi_text.h"
-#include "platform/gdi/font_faces.h"
+#include "platform/gdi/text_layout.h"
 
 namespace quelmar::gdi {
 
 TextExtent TextMeasurer::Measure(const Font& font, std::string_view ansiText) {
-  cairo_scaled_font_t* scaled = CreateScaledFont(font, false);
-  cairo_font_extents_t fontExtents;
-  cairo_scaled_font_extents(scaled, &fontExtents);
-  cairo_text_extents_t textExtents{};
-  const std::string utf8 = AnsiToUtf8(ansiText);
-  cairo_scaled_font_text_extents(scaled, utf8.c_str(), &textExtents);
-  cairo_scaled_font_destroy(scaled);
-
-  TextExtent extent;
-  extent.width = static_cast<int>(std::lround(textExtents.x_advance));
-  extent.ascent = static_cast<int>(std::lround(fontExtents.ascent));
-  extent.descent = static_cast<int>(std::lround(fontExtents.descent));
-  return extent;
+  return LayoutText(font, ansiText).extent;
 }
 
 Point TextMeasurer::BaselineOffset(const TextExtent& extent, std::uint32_t textAlign) {
@@ -33,11 +17,9 @@ Point TextMeasurer::BaselineOffset(const TextExtent& extent, std::uint32_t textA
     offset.x = -extent.width;
   }
   const std::uint32_t vertical = textAlign & TA_BASELINE;  // TA_BASELINE covers both vertical bits
-  if (vertical == TA_BASELINE) {
-    offset.y = 0;
-  } else if (vertical == TA_BOTTOM) {
+  if (vertical == TA_BOTTOM) {
     offset.y = -extent.descent;
-  } else {
+  } else if (vertical == TA_TOP) {
     offset.y = extent.ascent;
   }
   return offset;

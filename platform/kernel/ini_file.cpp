@@ -3,19 +3,14 @@
 #include <algorithm>
 #include <utility>
 
+#include "platform/kernel/ascii.h"
 #include "platform/kernel/atomic_file.h"
 
 namespace quelmar::kernel {
 namespace {
 
-char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                    [](char x, char y) { return AsciiLower(x) == AsciiLower(y); });
-}
-
-std::string_view TrimBlanks(std::string_view s) {
+// Spaces and tabs around names and values.
+std::string_view TrimSpaces(std::string_view s) {
   const auto blank = [](char c) { return c == ' ' || c == '\t'; };
   while (!s.empty() && blank(s.front())) s.remove_prefix(1);
   while (!s.empty() && blank(s.back())) s.remove_suffix(1);
@@ -60,23 +55,23 @@ void IniFile::Parse(std::string_view text) {
     std::string_view line = text.substr(0, end);
     text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    line = TrimBlanks(line);
+    line = TrimSpaces(line);
     if (line.empty() || line.front() == ';') continue;
 
     if (line.front() == '[') {
       const size_t close = line.rfind(']');
       if (close == std::string_view::npos) continue;  // not a header: skipped
-      current = SectionIndex(TrimBlanks(line.substr(1, close - 1)));
+      current = SectionIndex(TrimSpaces(line.substr(1, close - 1)));
       continue;
     }
     const size_t equals = line.find('=');
     if (equals == std::string_view::npos) continue;
-    const std::string_view key = TrimBlanks(line.substr(0, equals));
+    const std::string_view key = TrimSpaces(line.substr(0, equals));
     if (key.empty()) continue;
     Section& section = current ? sections_[*current] : SectionFor("");
     const bool known = std::any_of(section.entries.begin(), section.entries.end(),
                                    [&](const Entry& e) { return EqualsIgnoreCase(e.key, key); });
-    if (!known) section.entries.push_back({std::string(key), std::string(TrimBlanks(line.substr(equals + 1)))});
+    if (!known) section.entries.push_back({std::string(key), std::string(TrimSpaces(line.substr(equals + 1)))});
   }
 }
 

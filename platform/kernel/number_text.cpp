@@ -2,17 +2,12 @@
 
 #include <charconv>
 
+#include "platform/kernel/ascii.h"
+
 namespace quelmar::kernel {
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-std::string_view TrimBlanks(std::string_view s) {
-  while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
-  while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
-  return s;
-}
 
 // True when an out-of-range text is too small rather than too large: its
 // exponent is negative ("1e-400").

@@ -53,7 +53,8 @@ class HeadlessWindow {
 
   // --- geometry ---
   gdi::Size ClientSize() const;
-  // Resizes the front buffer, calls OnSize, invalidates everything.
+  // Resizes the front buffer, calls OnSize, invalidates everything. Negative
+  // sizes count as zero.
   void SetSize(int width, int height);
 
   // --- visibility and painting ---
@@ -71,8 +72,11 @@ class HeadlessWindow {
   // --- input ---
   void SetEnabled(bool enabled);
   bool IsEnabled() const;
-  // Delivered to the handler only while the window is enabled.
+  // Delivered to the handler only while the window is enabled; the cursor
+  // position follows every injected event.
   void InjectMouse(const MouseEvent& event);
+  // One window in the process holds the capture at a time; capturing takes it
+  // from any other window.
   void SetCapture(bool captured);
   bool HasCapture() const;
   void SetCursor(int cursorId);
@@ -97,14 +101,18 @@ struct ScreenInfo {
   int height = 1200;
 };
 ScreenInfo GetScreenInfo();
+// Throws std::invalid_argument unless every field is positive.
 void SetScreenInfo(const ScreenInfo& info);
 
 // One turn of a message loop on the calling thread: paints every visible
-// window that has an invalid region. Returns the number of windows painted.
+// window created on this thread that has an invalid region, oldest first.
+// Returns the number of windows painted.
 int PumpMessages();
 
-// Virtual time for timers. Advancing fires every due timer of every window in
-// time order (a timer due several times fires that many times).
+// Virtual time for timers, starting at 0. Advancing fires every due timer of
+// every window in time order (a timer due several times fires that many
+// times; timers due together fire in the order they were set). NowMs is the
+// timer's due time while its handler runs. Intervals under 10 ms count as 10.
 class VirtualClock {
  public:
   static std::int64_t NowMs();

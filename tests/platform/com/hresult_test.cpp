@@ -1,0 +1,64 @@
+#include "platform/com/hresult.h"
+
+#include <cstring>
+
+#include <gtest/gtest.h>
+
+namespace quelmar::com {
+namespace {
+
+TEST(ComHResultTest, NamesAndFormatsResults) {
+  const std::pair<HRESULT, const char*> cases[] = {
+      {S_OK, "S_OK"},
+      {S_FALSE, "S_FALSE"},
+      {E_NOTIMPL, "E_NOTIMPL"},
+      {E_NOINTERFACE, "E_NOINTERFACE"},
+      {E_POINTER, "E_POINTER"},
+      {E_ABORT, "E_ABORT"},
+      {E_FAIL, "E_FAIL"},
+      {E_UNEXPECTED, "E_UNEXPECTED"},
+      {E_ACCESSDENIED, "E_ACCESSDENIED"},
+      {E_HANDLE, "E_HANDLE"},
+      {E_OUTOFMEMORY, "E_OUTOFMEMORY"},
+      {E_INVALIDARG, "E_INVALIDARG"},
+      {DISP_E_UNKNOWNINTERFACE, "DISP_E_UNKNOWNINTERFACE"},
+      {DISP_E_MEMBERNOTFOUND, "DISP_E_MEMBERNOTFOUND"},
+      {DISP_E_PARAMNOTFOUND, "DISP_E_PARAMNOTFOUND"},
+      {DISP_E_TYPEMISMATCH, "DISP_E_TYPEMISMATCH"},
+      {DISP_E_UNKNOWNNAME, "DISP_E_UNKNOWNNAME"},
+      {DISP_E_NONAMEDARGS, "DISP_E_NONAMEDARGS"},
+      {DISP_E_BADVARTYPE, "DISP_E_BADVARTYPE"},
+      {DISP_E_EXCEPTION, "DISP_E_EXCEPTION"},
+      {DISP_E_OVERFLOW, "DISP_E_OVERFLOW"},
+      {DISP_E_BADINDEX, "DISP_E_BADINDEX"},
+      {DISP_E_PARAMNOTOPTIONAL, "DISP_E_PARAMNOTOPTIONAL"},
+      {DISP_E_BADPARAMCOUNT, "DISP_E_BADPARAMCOUNT"},
+      {CLASS_E_NOAGGREGATION, "CLASS_E_NOAGGREGATION"},
+      {CLASS_E_CLASSNOTAVAILABLE, "CLASS_E_CLASSNOTAVAILABLE"},
+      {REGDB_E_CLASSNOTREG, "REGDB_E_CLASSNOTREG"},
+      {CO_E_CLASSSTRING, "CO_E_CLASSSTRING"},
+      {CO_E_DLLNOTFOUND, "CO_E_DLLNOTFOUND"},
+      {CO_E_ERRORINDLL, "CO_E_ERRORINDLL"},
+      {CONNECT_E_NOCONNECTION, "CONNECT_E_NOCONNECTION"},
+      {CONNECT_E_ADVISELIMIT, "CONNECT_E_ADVISELIMIT"},
+      {CONNECT_E_CANNOTCONNECT, "CONNECT_E_CANNOTCONNECT"},
+      {RPC_E_WRONG_THREAD, "RPC_E_WRONG_THREAD"},
+  };
+  for (const auto& [hr, name] : cases) {
+    ASSERT_NE(HResultName(hr), nullptr) << FormatHResult(hr);
+    EXPECT_STREQ(HResultName(hr), name);
+  }
+  EXPECT_EQ(HResultName(MakeHResult(0x80041234u)), nullptr);
+}
+
+TEST(ComHResultTest, FormatsAsEightHexDigits) {
+  EXPECT_EQ(FormatHResult(DISP_E_TYPEMISMATCH), "0x80020005");
+  EXPECT_EQ(FormatHResult(E_UNEXPECTED), "0x8000FFFF");
+  EXPECT_EQ(FormatHResult(S_OK), "0x00000000");
+  EXPECT_EQ(FormatHResult(S_FALSE), "0x00000001");
+  EXPECT_TRUE(Failed(E_FAIL));
+  EXPECT_TRUE(Succeeded(S_FALSE));
+}
+
+}  // namespace
+}  // namespace quelmar::com
