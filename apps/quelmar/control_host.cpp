@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "control/automation/tarvo_ids.h"
+#include "platform/com/dispatch_call.h"
 #include "platform/com/error_info.h"
 #include "platform/com/ref_counted.h"
 #include "platform/ui/headless_window.h"
@@ -164,35 +165,25 @@ bool ControlHost::Create(const std::string& progId, std::string* error) {
 
 CallResult ControlHost::InvokeByName(const std::string& member, std::uint16_t flags, std::vector<Variant> args) {
   CallResult out;
-  com::DISPID dispid = 0;
-  out.hr = control_->GetIDsOfNames(com::GUID{}, &member, 1, 0, &dispid);
-  if (out.hr < 0) {
+  com::DispatchCall call = com::InvokeByName(control_.Get(), member, flags, args);
+  out.hr = call.hr;
+  out.value = std::move(call.value);
+  const com::EXCEPINFO& excep = call.excep;
+  const std::uint32_t argErr = call.argErr;
+  if (out.hr == com::DISP_E_UNKNOWNNAME) {
     out.description = "the control has no member named " + member;
-    return out;
-  }
-  // DISPPARAMS keeps the arguments last-first.
-  std::vector<Variant> reversed(args.rbegin(), args.rend());
-  com::DISPID named = com::DISPID_PROPERTYPUT;
-  com::DISPPARAMS params;
-  params.rgvarg = reversed.data();
-  params.cArgs = static_cast<std::uint32_t>(reversed.size());
-  if (flags & com::DISPATCH_PROPERTYPUT) {
-    params.rgdispidNamedArgs = &named;
-    params.cNamedArgs = 1;
-  }
-  com::EXCEPINFO excep;
-  std::uint32_t argErr = 0;
-  out.hr = control_->Invoke(dispid, com::GUID{}, 0, flags, &params, &out.value, &excep, &argErr);
-  if (out.hr == com::DISP_E_EXCEPTION) {
+  } else if (out.hr == com::DISP_E_EXCEPTION) {
     out.hr = excep.scode;
     out.description = excep.bstrDescription;
   } else if (out.hr == com::DISP_E_TYPEMISMATCH || out.hr == com::DISP_E_OVERFLOW) {
-    out.description = "argument " + std::to_string(args.size() - argErr) + " of " + member + " has the wrong type";
-    if (out.hr == com::DISP_E_OVERFLOW) out.description = "argument " + std::to_string(args.size() - argErr) + " of " + member + " is out of range";
+    // argErr counts from the last argument; hosts count from the first, from 1.
+    const std::string which = "argument " + std::to_string(args.size() - argErr) + " of " + member;
+    out.description = which + (out.hr == com::DISP_E_OVERFLOW ? " is out of range" : " has the wrong type");
   } else if (out.hr == com::DISP_E_BADPARAMCOUNT) {
     out.description = member + " was given the wrong number of arguments";
   } else if (out.hr == com::DISP_E_MEMBERNOTFOUND) {
-    out.description = (flags & com::DISPATCH_PROPERTYPUT) ? member + " cannot be written" : member + " cannot be called that way";
+    out.description =
+        (flags & com::DISPATCH_PROPERTYPUT) ? member + " cannot be written" : member + " cannot be called that way";
   } else if (out.hr < 0) {
     out.description = com::HResultName(out.hr) ? com::HResultName(out.hr) : "the call failed";
   }

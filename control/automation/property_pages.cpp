@@ -4,6 +4,7 @@
 #include <charconv>
 
 #include "control/automation/about_box.h"
+#include "platform/com/dispatch_call.h"
 #include "platform/com/variant.h"
 
 namespace quelmar::automation {
@@ -25,21 +26,9 @@ DialogField Field(std::string name, FieldKind kind, std::string group = {}) {
 
 HRESULT Invoke(com::IDispatch* control, const std::string& name, std::uint16_t flags, std::vector<Variant> args,
                Variant* result) {
-  com::DISPID id = 0;
-  HRESULT hr = control->GetIDsOfNames(com::GUID{}, &name, 1, 0, &id);
-  if (hr < 0) return hr;
-  std::vector<Variant> reversed(args.rbegin(), args.rend());
-  com::DISPID named = com::DISPID_PROPERTYPUT;
-  com::DISPPARAMS params;
-  params.rgvarg = reversed.data();
-  params.cArgs = static_cast<std::uint32_t>(reversed.size());
-  if (flags & com::DISPATCH_PROPERTYPUT) {
-    params.rgdispidNamedArgs = &named;
-    params.cNamedArgs = 1;
-  }
-  com::EXCEPINFO excep;
-  hr = control->Invoke(id, com::GUID{}, 0, flags, &params, result, &excep, nullptr);
-  return hr == com::DISP_E_EXCEPTION ? excep.scode : hr;
+  com::DispatchCall call = com::InvokeByName(control, name, flags, args);
+  if (result) *result = std::move(call.value);
+  return call.MemberResult();
 }
 
 HRESULT GetProperty(com::IDispatch* control, const std::string& name, Variant* value) {

@@ -348,7 +348,12 @@ std::string Variant::Describe() const {
     case VT_R4: return kernel::FormatShortest(v.u_.r4_);
     case VT_R8: return kernel::FormatShortest(v.u_.r8_);
     case VT_BOOL: return v.u_.bool_ ? "True" : "False";
-    case VT_BSTR: return '"' + v.text_ + '"';
+    case VT_BSTR: {
+      // Quoted as a script writes it: an inner quote is doubled.
+      std::string quoted = "\"";
+      for (char c : v.text_) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
+      return quoted + '"';
+    }
     case VT_DISPATCH: return v.u_.dispatch_ ? "<dispatch>" : "Nothing";
     case VT_ERROR: return v.IsMissing() ? "Missing" : "Error " + FormatHResult(v.u_.scode_);
     default: return "<type " + std::to_string(v.vt_) + ">";

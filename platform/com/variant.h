@@ -109,7 +109,7 @@ class Variant {
   HRESULT AssignThroughRef(const Variant& value) const;
 
   // Text for hosts that print results: numbers as the shortest round-trip
-  // text, strings quoted, booleans True/False, EMPTY as "Empty", NULL as
+  // text, strings quoted (an inner quote doubled), booleans True/False, EMPTY as "Empty", NULL as
   // "Null", a missing argument as "Missing", other errors as "Error 0x...",
   // an object as "<dispatch>" and a null object as "Nothing".
   std::string Describe() const;

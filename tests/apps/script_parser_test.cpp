@@ -19,7 +19,7 @@ TEST(ScriptParser, CallsPutsAndArguments) {
       {"LonLatStr -87.5, 41.25  # a comment", "LonLatStr", false, {"-87.5", "41.25"}},
       {"Grid = True", "Grid", true, {"True"}},
       {"Grid=false", "Grid", true, {"False"}},
-      {"Route = \"say \"\"hi\"\", # not a comment\"", "Route", true, {"\"say \"hi\", # not a comment\""}},
+      {"Route = \"say \"\"hi\"\", # not a comment\"", "Route", true, {"\"say \"\"hi\"\", # not a comment\""}},
       {"Scale = 1e-3", "Scale", true, {"0.001"}},
       {"ZoomPan 3000000000", "ZoomPan", false, {"3e+09"}},  // beyond int32: a double
       {"Path_data1 = \"\"", "Path_data1", true, {"\"\""}},

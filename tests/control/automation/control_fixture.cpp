@@ -1,5 +1,6 @@
 #include "control_fixture.h"
 
+#include "platform/com/dispatch_call.h"
 #include "platform/ui/headless_window.h"
 
 namespace quelmar::testing {
@@ -36,21 +37,8 @@ namespace {
 
 InvokeResult InvokeByName(automation::TTarvo* control, const std::string& member, std::uint16_t flags,
                           std::vector<Variant> args) {
-  InvokeResult r;
-  com::DISPID dispid = 0;
-  r.hr = control->GetIDsOfNames(com::GUID{}, &member, 1, 0, &dispid);
-  if (r.hr < 0) return r;
-  std::vector<Variant> reversed(args.rbegin(), args.rend());
-  com::DISPID named = com::DISPID_PROPERTYPUT;
-  com::DISPPARAMS params;
-  params.rgvarg = reversed.data();
-  params.cArgs = static_cast<std::uint32_t>(reversed.size());
-  if (flags & com::DISPATCH_PROPERTYPUT) {
-    params.rgdispidNamedArgs = &named;
-    params.cNamedArgs = 1;
-  }
-  r.hr = control->Invoke(dispid, com::GUID{}, 0, flags, &params, &r.value, &r.excep, &r.argErr);
-  return r;
+  com::DispatchCall call = com::InvokeByName(static_cast<automation::ITarvo*>(control), member, flags, args);
+  return InvokeResult{call.hr, std::move(call.value), call.excep, call.argErr};
 }
 
 }  // namespace
