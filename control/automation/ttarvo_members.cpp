@@ -5,6 +5,7 @@
 #include <string>
 
 #include "control/automation/about_box.h"
+#include "control/automation/font_adapter.h"
 #include "control/automation/ttarvo_guard.h"
 #include "control/core/coordinate_format.h"
 #include "control/core/geodesy.h"
@@ -300,6 +301,27 @@ QM_FRAME_ENUM(BevelOuter)
 QM_FRAME_WIDTH(BevelWidth, 1)
 QM_FRAME_WIDTH(BorderWidth, 0)
 #undef QM_FRAME_WIDTH
+
+HRESULT TTarvo::get_Font(com::IDispatch** value) {
+  return Call("Font", [&](Ttvmap& p) {
+    auto* font = new FontAdapter(
+        static_cast<ITarvo*>(this), p.view().PixelsPerInch(),
+        [this](gdi::Font* f) { return Call("Font", [&](Ttvmap& panel) { *f = panel.Font(); }); },
+        [this](const gdi::Font& f) { return Call("Font", [&](Ttvmap& panel) { panel.SetFont(f); }); });
+    Out(value) = static_cast<com::IDispatch*>(font);  // the creation reference goes to the caller
+  });
+}
+HRESULT TTarvo::put_Font(com::IDispatch* value) {
+  return Call("Font", [&](Ttvmap& p) -> HRESULT {
+    if (!value) throw ArgumentError("Font needs a font object", com::E_POINTER);
+    gdi::Font font;
+    if (HRESULT hr = FontFromDispatch(value, p.view().PixelsPerInch(), &font); hr < 0) {
+      throw ArgumentError("Font needs an object with a Name and a Size of 1 to 500 points", hr);
+    }
+    p.SetFont(font);
+    return S_OK;
+  });
+}
 
 HRESULT TTarvo::get_Enabled(com::VARIANT_BOOL* value) {
   return Call("Enabled", [&](Ttvmap& p) { Out(value) = com::ToVariantBool(p.window().IsEnabled()); });

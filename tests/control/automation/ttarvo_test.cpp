@@ -8,6 +8,7 @@
 
 #include "control/automation/tarvo_events.h"
 #include "control_fixture.h"
+#include "platform/com/dispatch_call.h"
 #include "platform/com/error_info.h"
 #include "platform/ui/headless_window.h"
 
@@ -221,6 +222,41 @@ TEST_F(AutomationBoundary, FoundVtyStoresTheResultAndRaisesFindPlace) {
   ASSERT_EQ(Call("FoundVty", {Variant("Springfield, IL")}).hr, com::S_OK);
   EXPECT_EQ(Get("result").bstr(), "Springfield, IL");
   EXPECT_EQ(sink_->Dispids(), (std::vector<com::DISPID>{6}));
+}
+
+}  // namespace
+}  // namespace quelmar::testing
+
+namespace quelmar::testing {
+namespace {
+
+TEST_F(AutomationBoundary, TheFontIsAnObjectWhoseChangesReachTheControl) {
+  com::Variant font = Get("Font");
+  ASSERT_EQ(font.vt(), com::VT_DISPATCH);
+  com::IDispatch* f = font.dispatch();
+  auto get = [&](const char* name) { return com::InvokeByName(f, name, com::DISPATCH_PROPERTYGET, {}).value; };
+  auto put = [&](const char* name, Variant v) {
+    return com::InvokeByName(f, name, com::DISPATCH_PROPERTYPUT, {std::move(v)}).hr;
+  };
+  EXPECT_EQ(get("Name").bstr(), "Arial");
+  EXPECT_DOUBLE_EQ(get("size").r8(), 9.0);  // 12 pixels at 96 pixels per inch
+  ASSERT_EQ(put("Name", Variant("Liberation Serif")), com::S_OK);
+  ASSERT_EQ(put("Bold", Variant(true)), com::S_OK);
+  ASSERT_EQ(put("Size", Variant(18)), com::S_OK);
+  EXPECT_EQ(Panel()->Font().face, "Liberation Serif");
+  EXPECT_EQ(Panel()->Font().weight, 700);
+  EXPECT_EQ(Panel()->Font().height, 24);
+  EXPECT_EQ(put("Size", Variant(0)), com::E_INVALIDARG);
+
+  // Writing a font object copies it: this control's font object given back to it.
+  Panel()->SetFont(gdi::Font{});
+  ASSERT_EQ(Put("Font", font).hr, com::S_OK);
+  EXPECT_EQ(Panel()->Font().face, "Arial");
+  EXPECT_EQ(Put("Font", Variant(5)).hr, com::DISP_E_TYPEMISMATCH);
+
+  // The font object outlives a freed panel without touching it.
+  ASSERT_EQ(Call("ExecMethod", {Variant("FREEALL")}).hr, com::S_OK);
+  EXPECT_EQ(com::InvokeByName(f, "Name", com::DISPATCH_PROPERTYGET, {}).hr, com::E_UNEXPECTED);
 }
 
 }  // namespace
