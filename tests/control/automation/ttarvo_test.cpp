@@ -261,3 +261,19 @@ TEST_F(AutomationBoundary, TheFontIsAnObjectWhoseChangesReachTheControl) {
 
 }  // namespace
 }  // namespace quelmar::testing
+
+namespace quelmar::testing {
+namespace {
+
+TEST_F(AutomationBoundary, AnImpossibleSizeFailsAndTheControlGoesOn) {
+  const com::RECT huge{0, 0, 30000, 30000};
+  EXPECT_LT(control_->SetObjectRects(huge, huge), 0);
+  EXPECT_EQ(control_->SetObjectRects({0, 0, -5, 10}, {}), com::E_INVALIDARG);
+  EXPECT_EQ(Call("ResizeCtl", {Variant(0), Variant(10)}).MemberResult(), com::E_INVALIDARG);
+  EXPECT_EQ(Call("Redraw").hr, com::S_OK);
+  ASSERT_EQ(Call("ResizeCtl", {Variant(300), Variant(200)}).hr, com::S_OK);
+  EXPECT_EQ(Panel()->window().ClientSize(), (gdi::Size{300, 200}));
+}
+
+}  // namespace
+}  // namespace quelmar::testing
