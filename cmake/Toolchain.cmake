@@ -31,3 +31,8 @@ function(quelmar_glob_sources out_var)
   file(GLOB _found CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/*.cpp")
   set(${out_var} ${_found} PARENT_SCOPE)
 endfunction()
+
+if(QUELMAR_SANITIZE)
+  add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+  add_link_options(-fsanitize=address,undefined)
+endif()

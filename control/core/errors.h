@@ -24,4 +24,17 @@ class ArgumentError : public Error {
   using Error::Error;
 };
 
+// Malformed map data: a damaged or hostile file, a member that does not
+// decode. Readers end the operation with it and keep what they read before.
+class DataError : public Error {
+ public:
+  explicit DataError(const std::string& message) : Error(message, static_cast<std::int32_t>(0x80004005u)) {}
+};
+
+// A file or folder that cannot be opened, read or written.
+class IoError : public Error {
+ public:
+  explicit IoError(const std::string& message) : Error(message, static_cast<std::int32_t>(0x80004005u)) {}
+};
+
 }  // namespace quelmar

@@ -1,0 +1,7 @@
+#include "tools/quelmar-data/commands.h"
+
+namespace quelmar::tools {
+
+void AddArchiveCommands(CLI::App&, int&) {}
+
+}  // namespace quelmar::tools

@@ -1,0 +1,13 @@
+#pragma once
+// The subcommands of quelmar-data. Each Add function declares its options on
+// the program and sets `exitCode` when the subcommand runs.
+#include <CLI/CLI.hpp>
+
+namespace quelmar::tools {
+
+// list ARCHIVE, cat ARCHIVE MEMBER, pack [--implode] -o ARCHIVE FILE...
+void AddArchiveCommands(CLI::App& cli, int& exitCode);
+// dump FILE.DCM
+void AddDumpCommand(CLI::App& cli, int& exitCode);
+
+}  // namespace quelmar::tools

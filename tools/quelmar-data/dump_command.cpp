@@ -1,0 +1,7 @@
+#include "tools/quelmar-data/commands.h"
+
+namespace quelmar::tools {
+
+void AddDumpCommand(CLI::App&, int&) {}
+
+}  // namespace quelmar::tools

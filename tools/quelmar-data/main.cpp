@@ -1,0 +1,12 @@
+// quelmar-data: reads, writes and inspects the map's data formats.
+#include "tools/quelmar-data/commands.h"
+
+int main(int argc, char** argv) {
+  CLI::App cli{"quelmar-data: reads, writes and inspects the map's data formats"};
+  cli.require_subcommand(1);
+  int exitCode = 0;
+  quelmar::tools::AddArchiveCommands(cli, exitCode);
+  quelmar::tools::AddDumpCommand(cli, exitCode);
+  CLI11_PARSE(cli, argc, argv);
+  return exitCode;
+}
