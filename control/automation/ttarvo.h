@@ -82,7 +82,6 @@ class TTarvo final : public TarvoNotBuilt,
   com::ConnectionPoint events_;
   TarvoEventSource raise_;
   com::ComPtr<com::IOleClientSite> site_;
-  std::int32_t tvParent_ = 0;
   std::int32_t itemFontSize_ = 14;
 };
 

@@ -348,10 +348,10 @@ HRESULT TTarvo::get_Handle(std::int32_t* value) {
 // ---------------------------------------------------------------- values kept by the control itself
 
 HRESULT TTarvo::get_TvParent(std::int32_t* value) {
-  return Call("TvParent", [&](Ttvmap&) { Out(value) = tvParent_; });
+  return Call("TvParent", [&](Ttvmap& p) { Out(value) = p.TvParent(); });
 }
 HRESULT TTarvo::put_TvParent(std::int32_t value) {
-  return Call("TvParent", [&](Ttvmap&) { tvParent_ = value; });
+  return Call("TvParent", [&](Ttvmap& p) { p.SetTvParent(value); });
 }
 HRESULT TTarvo::get_ItemFontSize(std::int32_t* value) {
   return Call("ItemFontSize", [&](Ttvmap&) { Out(value) = itemFontSize_; });
@@ -366,15 +366,69 @@ HRESULT TTarvo::put_ItemFontSize(std::int32_t value) {
 // ---------------------------------------------------------------- commands and start-up
 
 HRESULT TTarvo::ExecMethod(const std::string& Value) {
-  return Call("ExecMethod", [&](Ttvmap&) -> HRESULT {
+  return Call("ExecMethod", [&](Ttvmap& p) -> HRESULT {
     // The free command is matched exactly, before any conversion or cut.
     if (Value == "FREEALL") {
       FreePanel();
       return S_OK;
     }
-    return NotBuilt("ExecMethod", "start-up and command strings");
+    const std::string dialog = p.ExecCommand(AnsiArg(Value));
+    if (!dialog.empty()) {
+      return com::ReportError(com::E_NOTIMPL, kProgId, "ExecMethod(\"" + Value + "\") is not available yet: the " +
+                                                           dialog + " dialog is not built");
+    }
+    return S_OK;
   });
 }
+
+HRESULT TTarvo::SetOption(std::int32_t n, std::int32_t v, std::int32_t* retval) {
+  return Call("SetOption", [&](Ttvmap& p) -> HRESULT {
+    const std::optional<std::int32_t> result = p.SetOption(n, v);
+    if (!result) {
+      return com::ReportError(com::E_NOTIMPL, kProgId,
+                              "SetOption(" + std::to_string(n) + ", " + std::to_string(v) +
+                                  ") is not available yet: the layer styles subsystem is not built");
+    }
+    Out(retval) = *result;
+    return S_OK;
+  });
+}
+
+HRESULT TTarvo::RoadOption(std::int32_t n, std::int32_t v) {
+  return Call("RoadOption", [&](Ttvmap& p) { p.RoadOption(n, v); });
+}
+
+HRESULT TTarvo::ExecMem(std::int32_t dmem, std::int32_t* retval) {
+  return Call("ExecMem", [&](Ttvmap& p) { Out(retval) = p.ExecMem(dmem); });
+}
+
+// A start-up text property: 8-bit text of at most 255 characters.
+#define QM_STARTUP_TEXT(Name, store)                                                            \
+  HRESULT TTarvo::get_##Name(std::string* value) {                                              \
+    return Call(#Name, [&](Ttvmap& p) { Out(value) = Utf8Result(p.startup().Name); });          \
+  }                                                                                             \
+  HRESULT TTarvo::put_##Name(const std::string& value) {                                        \
+    return Call(#Name, [&](Ttvmap& p) { store; });                                              \
+  }
+QM_STARTUP_TEXT(Path_states0, p.SetPath(&core::StartupSettings::Path_states0, AnsiArg(value)))
+QM_STARTUP_TEXT(Path_states1, p.SetPath(&core::StartupSettings::Path_states1, AnsiArg(value)))
+QM_STARTUP_TEXT(Path_data1, p.SetPath(&core::StartupSettings::Path_data1, AnsiArg(value)))
+QM_STARTUP_TEXT(Path_data2, p.SetPath(&core::StartupSettings::Path_data2, AnsiArg(value)))
+QM_STARTUP_TEXT(Path_data3, p.SetPath(&core::StartupSettings::Path_data3, AnsiArg(value)))
+QM_STARTUP_TEXT(TitlePrint, p.startup().TitlePrint = AnsiArg(value))
+QM_STARTUP_TEXT(TitleUser, p.startup().TitleUser = AnsiArg(value))
+#undef QM_STARTUP_TEXT
+
+#define QM_STARTUP_SWITCH(Name)                                                                      \
+  HRESULT TTarvo::get_##Name(com::VARIANT_BOOL* value) {                                             \
+    return Call(#Name, [&](Ttvmap& p) { Out(value) = com::ToVariantBool(p.startup().Name); });        \
+  }                                                                                                  \
+  HRESULT TTarvo::put_##Name(com::VARIANT_BOOL value) {                                              \
+    return Call(#Name, [&](Ttvmap& p) { p.startup().Name = value != 0; });                           \
+  }
+QM_STARTUP_SWITCH(AutoConfig)
+QM_STARTUP_SWITCH(SaveView)
+#undef QM_STARTUP_SWITCH
 
 HRESULT TTarvo::Loaded() {
   return Call("Loaded", [&](Ttvmap& p) { p.Init(); });

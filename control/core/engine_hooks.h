@@ -8,6 +8,7 @@
 #include <string>
 
 #include "control/core/map_units.h"
+#include "control/core/startup_settings.h"
 #include "control/core/view_window.h"
 #include "platform/gdi/canvas.h"
 
@@ -18,11 +19,19 @@ struct MapRect {
   std::int32_t x1 = 0, y1 = 0, x2 = 0, y2 = 0;
 };
 
+// The pieces of INIT that belong to other subsystems.
 class StartupService {
  public:
   virtual ~StartupService() = default;
-  // INIT: load the built-in maps and start-up files; run once per control.
-  virtual void RunInit() {}
+  // Opens the base data: the built-in base map, then the user place and
+  // street files "Autoload.cty" and "Autoload.str" of the working folder.
+  virtual void OpenBaseData(const StartupSettings& /*settings*/) {}
+  // The palette of the control (created at INIT).
+  virtual void CreatePalette() {}
+  // Loads the configuration file (when AutoConfig is on).
+  virtual void LoadConfiguration(const std::string& /*path*/) {}
+  // Applies the layer colour scheme once the configuration is read.
+  virtual void ApplyColourScheme() {}
   // The configuration's start window, when it holds one.
   virtual std::optional<MapRect> StartWindow() { return std::nullopt; }
 };
@@ -84,7 +93,10 @@ class RouteMarkers {
 class LabelSettings {
  public:
   virtual ~LabelSettings() = default;
+  // The label font of the panel, copied at every paint.
   virtual void SetLabelFont(const std::string& /*face*/, int /*height*/) {}
+  // The street, label and landmark font names and the label size, set at INIT.
+  virtual void SetLabelFonts(const std::string& /*face*/, int /*size*/) {}
 };
 
 struct EngineHooks {

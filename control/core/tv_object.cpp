@@ -5,6 +5,7 @@
 #include "control/core/errors.h"
 #include "control/core/geodesy.h"
 #include "control/core/scope_guards.h"
+#include "control/core/startup.h"
 
 namespace quelmar::core {
 
@@ -21,6 +22,7 @@ void RequireFinite(double v, const char* what) {
 
 TTvObject::TTvObject()
     : view_(ui::GetScreenInfo().pixelsPerInch),
+      startup_(DefaultStartupSettings()),
       window_(std::make_unique<ui::HeadlessWindow>(*this, kInitialWidth, kInitialHeight)) {
   // The off-screen buffers are made once, screen-sized, so resizing never reallocates them.
   EnsureBuffers();
@@ -29,12 +31,6 @@ TTvObject::TTvObject()
 TTvObject::~TTvObject() = default;
 
 // ---------------------------------------------------------------- life cycle
-
-void TTvObject::Init() {
-  if (initialized_) return;
-  initialized_ = true;  // set first: a start-up step that paints must not run INIT again
-  hooks_.startup->RunInit();
-}
 
 void TTvObject::SetDesignMode(bool designMode) {
   if (designMode_ == designMode) return;

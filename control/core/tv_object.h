@@ -4,6 +4,7 @@
 // drives every paint through two off-screen buffers. All of its state is its
 // own: two panels in one process never share a view.
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -11,6 +12,10 @@
 #include "control/core/coordinate_grid.h"
 #include "control/core/dirty_rects.h"
 #include "control/core/engine_hooks.h"
+#include "control/core/option_table.h"
+#include "control/core/road_options.h"
+#include "control/core/startup.h"
+#include "control/core/startup_settings.h"
 #include "control/core/panel_events.h"
 #include "control/core/tx_enums.h"
 #include "control/core/view_state.h"
@@ -70,9 +75,30 @@ class TTvObject : public ui::WindowHandler {
   const PanelOptions& options() const { return options_; }
   ui::HeadlessWindow& window() { return *window_; }
 
-  // --- life cycle ---
+  // --- life cycle and start-up ---
   bool Initialized() const { return initialized_; }
-  void Init();  // INIT: runs once; later calls do nothing
+  // INIT: loads the base data and applies the start view, once per panel;
+  // never in design mode.
+  void Init();
+  StartupSettings& startup() { return startup_; }
+  const StartupSettings& startup() const { return startup_; }
+  // A data path property: stored and the panel invalidated only when it changes.
+  void SetPath(std::string StartupSettings::*path, const std::string& value);
+  // The command interpreter of ExecMethod. Returns the name of the dialog a
+  // command would open when that dialog is not available yet, else "".
+  std::string ExecCommand(const std::string& command);
+  // SetOption; nullopt for options whose subsystem is not built yet.
+  std::optional<std::int32_t> SetOption(std::int32_t n, std::int32_t v);
+  void RoadOption(std::int32_t n, std::int32_t v) { core::RoadOption(roadOptions_, n, v); }
+  const RoadOptions& roadOptions() const { return roadOptions_; }
+  const OptionValues& optionValues() const { return optionValues_; }
+  // ExecMem: the physical memory, after a warning dialog when it is below dmem.
+  std::int32_t ExecMem(std::int32_t dmem);
+  // Bytes of physical memory (the machine's; replaceable for tests).
+  std::function<std::uint64_t()> physicalMemory = TotalPhysicalMemory;
+  // The owner window of the control's dialogs (the panel's window once INIT has run).
+  std::int32_t TvParent() const { return tvParent_; }
+  void SetTvParent(std::int32_t handle) { tvParent_ = handle; }
   bool DesignMode() const { return designMode_; }
   void SetDesignMode(bool designMode);
   bool FirstPaintDone() const { return !firstPaint_; }
@@ -169,6 +195,9 @@ class TTvObject : public ui::WindowHandler {
   void Invalidate();
 
   ViewState view_;
+  StartupSettings startup_;
+  OptionValues optionValues_;
+  RoadOptions roadOptions_;
   PanelOptions options_;
   PanelFrame frame_;
   EngineHooks hooks_;
@@ -182,7 +211,9 @@ class TTvObject : public ui::WindowHandler {
   gdi::Font font_;
   std::string street_, route_, result_;
   double lastCentralAngle_ = 0.0;
+  std::int32_t tvParent_ = 0;
   bool initialized_ = false;
+  bool initRunning_ = false;
   bool firstPaint_ = true;
   bool designMode_ = false;
   bool dirty_ = false;

@@ -42,14 +42,27 @@ TEST_F(PropertyPages, ScreenPageShowsAndWritesSwitchesAndTheMapMode) {
 }
 
 TEST_F(PropertyPages, PropertiesTheControlCannotGiveAreDisabledAndNotWritten) {
-  auto page = Page(1);  // the data folders belong to start-up, which is not built yet
+  auto page = Page(3);  // the underlay image file belongs to the underlay subsystem, not built yet
   page->Open(Dispatch());
-  EXPECT_FALSE(page->Dialog().Field("&States0:").enabled);
+  EXPECT_FALSE(page->Dialog().Field("UnderlayFile").enabled);
+  EXPECT_TRUE(page->Dialog().Field("&Topo").enabled);
+  // With AutoConfig on, applying also saves the configuration, which cannot be saved yet.
+  EXPECT_EQ(page->Apply(Dispatch()), com::E_NOTIMPL);
+  ASSERT_EQ(Put("AutoConfig", com::Variant(false)).hr, com::S_OK);
   EXPECT_EQ(page->Apply(Dispatch()), com::S_OK);
-  // The drive shortcut fills the four standard folders.
+}
+
+TEST_F(PropertyPages, DirectoriesPageEditsTheDataFolders) {
+  auto page = Page(1);
+  page->Open(Dispatch());
+  EXPECT_EQ(page->Dialog().Field("&States0:").text, "f:\\TARVO50\\States0");
+  // The drive shortcut fills the four standard folders, not States1.
   page->Press("Default Drive:");
   EXPECT_EQ(page->Dialog().Field("Data&2:").text, "C:\\tarvo40\\data2");
-  EXPECT_EQ(page->Dialog().Field("S&tates1:").text, "");
+  EXPECT_EQ(page->Dialog().Field("S&tates1:").text, "f:\\TARVO50\\States1");
+  page->Apply(Dispatch());
+  EXPECT_EQ(Get("Path_data3").bstr(), "C:\\tarvo40\\data3");
+  EXPECT_EQ(Get("Path_states1").bstr(), "f:\\TARVO50\\States1");
 }
 
 TEST_F(PropertyPages, OverlaysPageCarriesTheLayerSwitches) {

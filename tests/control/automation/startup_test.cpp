@@ -1,0 +1,111 @@
+// Start-up through the automation interface: INIT, commands, data paths,
+// options and the memory check.
+#include <gtest/gtest.h>
+
+#include "control_fixture.h"
+#include "platform/ui/dialog_model.h"
+#include "platform/ui/headless_window.h"
+
+namespace quelmar::testing {
+namespace {
+
+using com::Variant;
+
+class Startup : public ControlTest {
+ protected:
+  // A control that has been created and sited but not shown: INIT has not run.
+  void SetUp() override {
+    control_ = new automation::TTarvo(lifetime_);
+  }
+};
+
+TEST_F(Startup, InitRunsOnceAndOnlyForTheExactCommand) {
+  struct CountingStartup : core::StartupService {
+    int opened = 0;
+    std::string configPath;
+    void OpenBaseData(const core::StartupSettings&) override { ++opened; }
+    void LoadConfiguration(const std::string& path) override { configPath = path; }
+  };
+  auto startup = std::make_unique<CountingStartup>();
+  CountingStartup* seen = startup.get();
+  Panel()->hooks().startup = std::move(startup);
+
+  EXPECT_EQ(Get("LonLeft").r8(), 0.0);  // nothing applied before INIT
+  EXPECT_EQ(Call("ExecMethod", {Variant("init")}).hr, com::S_OK);
+  EXPECT_FALSE(Panel()->Initialized());
+  EXPECT_EQ(Call("ExecMethod", {Variant("INIT")}).hr, com::S_OK);
+  EXPECT_TRUE(Panel()->Initialized());
+  EXPECT_EQ(Call("Loaded").hr, com::S_OK);
+  EXPECT_EQ(seen->opened, 1);
+  EXPECT_EQ(seen->configPath, Panel()->startup().workingFolder + "Quelmar50.Cfg");
+  EXPECT_NEAR(Get("LonLeft").r8(), -130, 30);  // the start view
+  EXPECT_EQ(Get("TvParent").i4(), Get("Handle").i4());
+}
+
+TEST_F(Startup, DesignModeNeverInitialises) {
+  Panel()->SetDesignMode(true);
+  EXPECT_EQ(Call("Loaded").hr, com::S_OK);
+  EXPECT_FALSE(Panel()->Initialized());
+}
+
+TEST_F(Startup, CommandsOpeningDialogsNotBuiltSaySo) {
+  for (const char* command : {"CONFIG", "DISPLAY", "LAYER", "LEDIT", "GUBED", "DESIGN"}) {
+    InvokeResult r = Call("ExecMethod", {Variant(command)});
+    EXPECT_EQ(r.MemberResult(), com::E_NOTIMPL) << command;
+    EXPECT_NE(r.excep.bstrDescription.find("dialog is not built"), std::string::npos) << command;
+  }
+  for (const char* command : {"FREERES", "HTAP", "nothing", ""}) {
+    EXPECT_EQ(Call("ExecMethod", {Variant(command)}).hr, com::S_OK) << command;
+  }
+  EXPECT_TRUE(Panel()->startup().routeTrace);
+}
+
+TEST_F(Startup, DataPathsInvalidateOnlyWhenTheyChange) {
+  Panel()->window().Show(true);
+  Panel()->window().Update();
+  ASSERT_FALSE(Panel()->window().HasInvalidRegion());
+  ASSERT_EQ(Put("Path_states0", Get("Path_states0")).hr, com::S_OK);
+  EXPECT_FALSE(Panel()->window().HasInvalidRegion());
+  ASSERT_EQ(Put("Path_states0", Variant("/srv/map/States0")).hr, com::S_OK);
+  EXPECT_TRUE(Panel()->window().HasInvalidRegion());
+  EXPECT_EQ(Get("Path_states0").bstr(), "/srv/map/States0");
+  EXPECT_EQ(Get("Path_data3").bstr(), "f:\\TARVO50\\Data3");
+  EXPECT_EQ(Get("TitlePrint").bstr(), "Point to Point Directions");
+  EXPECT_EQ(Get("AutoConfig").boolVal(), -1);
+}
+
+TEST_F(Startup, SetOptionThroughTheInterface) {
+  EXPECT_EQ(Get("SetOption", {Variant(133), Variant(25)}).i4(), 0);
+  EXPECT_EQ(Get("SetOption", {Variant(0), Variant(133)}).i4(), 10);
+  EXPECT_EQ(Get("SetOption", {Variant(1), Variant(0x00FF00)}).i4(), 0);
+  EXPECT_EQ(Get("Color").i4(), 0x00FF00);
+  EXPECT_EQ(Call("SetOption", {Variant(94), Variant(1)}).MemberResult(), com::E_NOTIMPL);
+  EXPECT_EQ(Call("RoadOption", {Variant(17), Variant(9)}).hr, com::S_OK);
+  EXPECT_EQ(Panel()->roadOptions().priority[1], 5);
+}
+
+TEST_F(Startup, TheMemoryCheckWarnsOnlyBelowTheAmount) {
+  int warnings = 0;
+  ui::SetDialogRunner([&](ui::DialogModel& d) {
+    ++warnings;
+    EXPECT_EQ(d.Caption(), "Warning!");
+    d.Field("&Ignore Future Warning.").checked = true;
+    d.Press("&AKNOWLEDGE");
+  });
+  Panel()->physicalMemory = [] { return std::uint64_t{16} << 20; };
+  EXPECT_EQ(Get("ExecMem", {Variant(0)}).i4(), 16 << 20);
+  EXPECT_EQ(warnings, 0);
+  EXPECT_EQ(Get("ExecMem", {Variant(24 << 20)}).i4(), 16 << 20);
+  EXPECT_EQ(warnings, 1);
+  // Ignored from now on.
+  EXPECT_EQ(Get("ExecMem", {Variant(24 << 20)}).i4(), 0);
+  EXPECT_EQ(warnings, 1);
+  ui::SetDialogRunner({});
+  // More memory than 32 bits can count reads as the largest count.
+  Panel()->startup().IgnoreMem = false;
+  Panel()->physicalMemory = [] { return std::uint64_t{24} << 30; };
+  EXPECT_EQ(Get("ExecMem", {Variant(0)}).i4(), 0x7FFFFFFF);
+}
+
+}  // namespace
+}  // namespace quelmar::testing
