@@ -36,3 +36,8 @@ if(QUELMAR_SANITIZE)
   add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
   add_link_options(-fsanitize=address,undefined)
 endif()
+
+# Fuzz builds instrument all code for coverage, so the fuzzers see inside the engine.
+if(QUELMAR_FUZZ)
+  add_compile_options(-fsanitize=fuzzer-no-link)
+endif()

@@ -6,6 +6,7 @@
 #include <type_traits>
 
 #include "control/automation/tarvo_dispatch.h"
+#include "control/data/base_data.h"
 #include "control/automation/ttarvo_guard.h"
 #include "control/automation/tarvo_ids.h"
 #include "control/core/errors.h"
@@ -26,6 +27,7 @@ TTarvo::TTarvo(com::ServerLifetime& lifetime)
               [this](com::IDispatch*) { EventSinkChanged(); }),
       raise_(events_) {
   lifetime_.ObjectCreated();
+  panel_->hooks().baseData = std::make_unique<data::BuiltInBaseData>();
   ConnectPanelEvents();
 }
 

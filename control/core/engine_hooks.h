@@ -19,13 +19,18 @@ struct MapRect {
   std::int32_t x1 = 0, y1 = 0, x2 = 0, y2 = 0;
 };
 
+// The base data INIT opens: the built-in base map, then the user place and
+// street files "Autoload.cty" and "Autoload.str" of the working folder.
+class BaseDataService {
+ public:
+  virtual ~BaseDataService() = default;
+  virtual void OpenBaseData(const StartupSettings& /*settings*/) {}
+};
+
 // The pieces of INIT that belong to other subsystems.
 class StartupService {
  public:
   virtual ~StartupService() = default;
-  // Opens the base data: the built-in base map, then the user place and
-  // street files "Autoload.cty" and "Autoload.str" of the working folder.
-  virtual void OpenBaseData(const StartupSettings& /*settings*/) {}
   // The palette of the control (created at INIT).
   virtual void CreatePalette() {}
   // Loads the configuration file (when AutoConfig is on).
@@ -100,6 +105,7 @@ class LabelSettings {
 };
 
 struct EngineHooks {
+  std::unique_ptr<BaseDataService> baseData = std::make_unique<BaseDataService>();
   std::unique_ptr<StartupService> startup = std::make_unique<StartupService>();
   std::unique_ptr<ViewLoader> loader = std::make_unique<ViewLoader>();
   std::unique_ptr<MapDrawer> mapDrawer = std::make_unique<MapDrawer>();

@@ -45,7 +45,7 @@ void TTvObject::Init() {
   FlagScope running(initRunning_);  // a step that paints must not start INIT again
 
   startup_.configFolder = startup_.workingFolder.substr(0, 80);
-  hooks_.startup->OpenBaseData(startup_);
+  hooks_.baseData->OpenBaseData(startup_);
   window_->SetTimer(kHoverTimerId, kHoverTimerMs);
   ApplyStartView();
   hooks_.startup->CreatePalette();

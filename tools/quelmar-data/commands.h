@@ -9,5 +9,7 @@ namespace quelmar::tools {
 void AddArchiveCommands(CLI::App& cli, int& exitCode);
 // dump FILE.DCM
 void AddDumpCommand(CLI::App& cli, int& exitCode);
+// sample-basemap -o DIR
+void AddSampleCommand(CLI::App& cli, int& exitCode);
 
 }  // namespace quelmar::tools

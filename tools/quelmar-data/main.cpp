@@ -7,6 +7,7 @@ int main(int argc, char** argv) {
   int exitCode = 0;
   quelmar::tools::AddArchiveCommands(cli, exitCode);
   quelmar::tools::AddDumpCommand(cli, exitCode);
+  quelmar::tools::AddSampleCommand(cli, exitCode);
   CLI11_PARSE(cli, argc, argv);
   return exitCode;
 }

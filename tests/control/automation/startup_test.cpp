@@ -20,14 +20,19 @@ class Startup : public ControlTest {
 };
 
 TEST_F(Startup, InitRunsOnceAndOnlyForTheExactCommand) {
-  struct CountingStartup : core::StartupService {
+  struct CountingBaseData : core::BaseDataService {
     int opened = 0;
-    std::string configPath;
     void OpenBaseData(const core::StartupSettings&) override { ++opened; }
+  };
+  struct CountingStartup : core::StartupService {
+    std::string configPath;
     void LoadConfiguration(const std::string& path) override { configPath = path; }
   };
+  auto baseData = std::make_unique<CountingBaseData>();
   auto startup = std::make_unique<CountingStartup>();
+  CountingBaseData* opened = baseData.get();
   CountingStartup* seen = startup.get();
+  Panel()->hooks().baseData = std::move(baseData);
   Panel()->hooks().startup = std::move(startup);
 
   EXPECT_EQ(Get("LonLeft").r8(), 0.0);  // nothing applied before INIT
@@ -36,7 +41,7 @@ TEST_F(Startup, InitRunsOnceAndOnlyForTheExactCommand) {
   EXPECT_EQ(Call("ExecMethod", {Variant("INIT")}).hr, com::S_OK);
   EXPECT_TRUE(Panel()->Initialized());
   EXPECT_EQ(Call("Loaded").hr, com::S_OK);
-  EXPECT_EQ(seen->opened, 1);
+  EXPECT_EQ(opened->opened, 1);
   EXPECT_EQ(seen->configPath, Panel()->startup().workingFolder + "Quelmar50.Cfg");
   EXPECT_NEAR(Get("LonLeft").r8(), -130, 30);  // the start view
   EXPECT_EQ(Get("TvParent").i4(), Get("Handle").i4());

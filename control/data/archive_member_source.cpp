@@ -1,0 +1,55 @@
+#include "control/data/archive_member_source.h"
+
+#include <algorithm>
+
+#include "control/core/errors.h"
+#include "control/data/implode_decoder.h"
+
+namespace quelmar::data {
+
+// The member's compressed bytes, read straight from the archive.
+class ArchiveMemberSource::CompressedRange final : public ByteSource {
+ public:
+  CompressedRange(ArchiveInput& input, std::uint64_t offset, std::uint64_t length)
+      : input_(input), offset_(offset), length_(length) {}
+
+  std::size_t Read(std::span<std::uint8_t> out) override {
+    const auto n = static_cast<std::size_t>(std::min<std::uint64_t>(out.size(), length_ - position_));
+    const std::size_t got = input_.ReadAt(offset_ + position_, out.first(n));
+    if (got != n) throw DataError("the archive ends inside a member's data");
+    position_ += got;
+    return got;
+  }
+  std::uint64_t Length() const override { return length_; }
+  std::uint64_t Position() const override { return position_; }
+
+ private:
+  ArchiveInput& input_;
+  std::uint64_t offset_;
+  std::uint64_t length_;
+  std::uint64_t position_ = 0;
+};
+
+ArchiveMemberSource::ArchiveMemberSource(std::shared_ptr<ArchiveInput> input, ZipLocalHeader header)
+    : input_(std::move(input)), header_(std::move(header)) {
+  const std::optional<MemberCoding> coding = AcceptedCoding(header_);
+  if (!coding) throw DataError("member " + header_.name + " is " + DescribeCoding(header_) + ", which is not read");
+  if (header_.DataEnd() > input_->Size()) throw DataError("member " + header_.name + " runs past the end of the archive");
+  coding_ = *coding;
+  compressed_ = std::make_unique<CompressedRange>(*input_, header_.dataOffset, header_.compressedSize);
+  if (coding_.kind == MemberCoding::Kind::kImploded) {
+    decoder_ = std::make_unique<ImplodeDecoder>(*compressed_, coding_.variant, header_.uncompressedSize);
+  }
+}
+
+ArchiveMemberSource::~ArchiveMemberSource() = default;
+
+std::size_t ArchiveMemberSource::Read(std::span<std::uint8_t> out) {
+  // Stored members have equal sizes (AcceptedCoding), so both paths end at Length.
+  ByteSource& source = decoder_ ? *decoder_ : static_cast<ByteSource&>(*compressed_);
+  const std::size_t n = source.Read(out);
+  position_ += n;
+  return n;
+}
+
+}  // namespace quelmar::data
