@@ -17,7 +17,9 @@ std::uint64_t LoadLittleEndian64(const std::uint8_t* p) {
   return word;
 }
 
-[[noreturn]] void ThrowEndsEarly() { throw DataError("the imploded data ends before the member's size is reached"); }
+constexpr const char* kEndsEarly = "the imploded data ends before the member's size is reached";
+
+[[noreturn]] void ThrowEndsEarly() { throw DataError(kEndsEarly); }
 
 // Copies a match forward; the source may overlap the bytes being written.
 // Writes up to 7 bytes past dst + length (the window keeps room for them).
@@ -43,22 +45,25 @@ ImplodeDecoder::ImplodeDecoder(ByteSource& compressed, ImplodeVariant variant, s
       window_(new std::uint8_t[kHistory + kOutputChunk + kMaxMatch + 8]()) {}
 
 std::size_t ImplodeDecoder::Read(std::span<std::uint8_t> out) {
-  if (failed_) throw DataError("the imploded member does not decode");
   std::size_t copied = 0;
-  try {
-    while (copied < out.size()) {
-      if (next_ == end_) {
-        if (decoded_ == size_) break;
-        Fill();
+  while (copied < out.size()) {
+    if (next_ == end_) {
+      if (decoded_ == size_) break;
+      if (fault_) {
+        if (copied > 0) break;
+        std::rethrow_exception(fault_);
       }
-      const std::size_t n = std::min(out.size() - copied, end_ - next_);
-      std::memcpy(out.data() + copied, window_.get() + next_, n);
-      next_ += n;
-      copied += n;
+      try {
+        Fill();
+      } catch (...) {
+        fault_ = std::current_exception();
+      }
+      continue;
     }
-  } catch (...) {
-    failed_ = true;
-    throw;
+    const std::size_t n = std::min(out.size() - copied, end_ - next_);
+    std::memcpy(out.data() + copied, window_.get() + next_, n);
+    next_ += n;
+    copied += n;
   }
   delivered_ += copied;
   return copied;
@@ -140,9 +145,12 @@ void ImplodeDecoder::DecodeChunk() {
   const std::uint64_t lowMask = (std::uint64_t{1} << lowBits) - 1;
   const std::uint32_t minMatch = variant_.MinMatch();
 
+  const std::size_t startEnd = end_;
+  const std::uint64_t startDecoded = decoded_;
   std::size_t end = end_;
   std::uint64_t remaining = size_ - decoded_;
-  while (end < limit && remaining > 0) {
+  const char* fault = nullptr;
+  while (!fault && end < limit && remaining > 0) {
     if (inLen_ - inPos_ < 8) TopUpInput();
     std::uint64_t bitBuf = bitBuf_;
     unsigned bitCount = bitCount_;
@@ -156,6 +164,7 @@ void ImplodeDecoder::DecodeChunk() {
       bitBuf |= LoadLittleEndian64(input + inPos) << bitCount;
       inPos += (63 - bitCount) >> 3;
       bitCount |= 56;
+      const std::size_t codeStart = end;
 
       if (bitBuf & 1) {
         bitBuf >>= 1;
@@ -192,19 +201,28 @@ void ImplodeDecoder::DecodeChunk() {
         }
         bitCount -= used;
         length += minMatch;
-        if (length > remaining) throw DataError("an imploded match runs past the member's size");
+        if (length > remaining) {
+          fault = "an imploded match runs past the member's size";
+          break;
+        }
         CopyMatch(window + end, distance + 1u, length);
         end += length;
         remaining -= length;
       }
-      if (std::uint64_t{inPos} * 8 > realEndBits + bitCount) ThrowEndsEarly();
+      // A code that took bits from the padding is not data: drop its bytes.
+      if (std::uint64_t{inPos} * 8 > realEndBits + bitCount) {
+        end = codeStart;
+        fault = kEndsEarly;
+        break;
+      }
     }
     bitBuf_ = bitBuf;
     bitCount_ = bitCount;
     inPos_ = inPos;
     end_ = end;
-    decoded_ = size_ - remaining;
+    decoded_ = startDecoded + (end - startEnd);
   }
+  if (fault) throw DataError(fault);
 }
 
 }  // namespace quelmar::data

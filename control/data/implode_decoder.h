@@ -6,8 +6,9 @@
 //
 // Throws DataError when the code trees are malformed, the compressed data
 // ends before the uncompressed size is reached, or a match runs past that
-// size; once it has thrown, every later Read throws again. IoError from the
-// compressed source passes through.
+// size; IoError from the compressed source passes through. The bytes decoded
+// before a fault are delivered first: the Read that would go past them
+// throws, and so does every later Read.
 // Guarantees: never reads or writes outside its buffers, does bounded work
 // per output byte (each code takes at least one input bit and gives at least
 // one byte), and delivers exactly the uncompressed size, never more. Bytes
@@ -15,6 +16,7 @@
 // back before the start of the member reads zeros, as the reference
 // decoders do.
 #include <cstdint>
+#include <exception>
 #include <memory>
 #include <span>
 
@@ -59,7 +61,7 @@ class ImplodeDecoder final : public ByteSource {
   std::uint64_t decoded_ = 0;
   std::uint64_t delivered_ = 0;
   bool treesRead_ = false;
-  bool failed_ = false;
+  std::exception_ptr fault_;  // met while decoding; thrown once the bytes before it are out
 
   // Compressed bytes [inPos_, inLen_) not yet loaded into bitBuf_.
   std::unique_ptr<std::uint8_t[]> input_;

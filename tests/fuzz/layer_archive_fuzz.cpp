@@ -1,6 +1,7 @@
 // Layer archives and plain PKZIP files from hostile bytes: the index, the
 // walk from each entry to its member, the member's decoding, the engine's
-// look-up, and the plain local-header walk. Only DataError may come out.
+// look-up, the plain local-header walk and the built-in archives' walk.
+// Only DataError may come out.
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -8,6 +9,7 @@
 
 #include "control/core/errors.h"
 #include "control/data/layer_archive.h"
+#include "control/data/resource_archive.h"
 #include "control/data/zip_archive.h"
 
 namespace {
@@ -57,6 +59,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   try {
     ReadPlainArchive(input);
+  } catch (const quelmar::DataError&) {
+  }
+  try {
+    Drain(*OpenResourceArchive(std::span(data, size), "TARVO"));
   } catch (const quelmar::DataError&) {
   }
   return 0;

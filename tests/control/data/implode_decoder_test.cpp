@@ -191,6 +191,18 @@ TEST(ImplodeDecoder, RefusesMalformedStreams) {
   }
 }
 
+TEST(ImplodeDecoder, DeliversTheBytesDecodedBeforeAFault) {
+  BitPacker packer = UniformTwoTreeStream();
+  for (char c : std::string("ABCDEFGHIJ")) Literal(packer, c);
+  MemorySource source(packer.bytes());
+  ImplodeDecoder decoder(source, {false, false}, 20);  // 10 bytes short
+  std::uint8_t buffer[64];
+  ASSERT_EQ(decoder.Read(buffer), 10u);
+  EXPECT_EQ(std::string(buffer, buffer + 10), "ABCDEFGHIJ");
+  EXPECT_THROW(decoder.Read(buffer), DataError);
+  EXPECT_EQ(decoder.Position(), 10u);
+}
+
 TEST(ImplodeDecoder, KeepsFailingAfterAnError) {
   const std::vector<std::uint8_t> stream = {2, 0xF5, 0xF5, 0xF5};
   MemorySource source(stream);
