@@ -1,6 +1,7 @@
 // quelmar: the command-line host of the map control.
 //   quelmar run [FILE|-]     late-bound calls, one per line
 //   quelmar render ...       draws a view to a PNG file
+//   quelmar members [--idl]  lists the control's members from its type information
 //   quelmar register [LIB]   registers the control library in the class registry
 //   quelmar unregister [LIB] removes it
 #include <dlfcn.h>
@@ -14,6 +15,7 @@
 #include <string>
 
 #include "apps/quelmar/control_host.h"
+#include "apps/quelmar/members_command.h"
 #include "apps/quelmar/render_command.h"
 #include "apps/quelmar/script_runner.h"
 #include "control/automation/tarvo_ids.h"
@@ -98,6 +100,10 @@ int main(int argc, char** argv) {
   renderCmd->add_option("--call", render.calls, "A call to make before drawing, as a line of quelmar run (repeatable)");
   renderCmd->footer("Without --corners or --center the control's start view (the contiguous United States) is drawn.");
 
+  bool idl = false;
+  CLI::App* members = cli.add_subcommand("members", "List the control's members, events and enumerations from its type information");
+  members->add_flag("--idl", idl, "Write the whole type library as an IDL declaration instead");
+
   std::string library = DefaultLibrary();
   CLI::App* reg = cli.add_subcommand("register", "Register the control library in the class registry");
   reg->add_option("library", library, "Path of libquelmar50.so")->capture_default_str();
@@ -106,8 +112,9 @@ int main(int argc, char** argv) {
 
   const std::string first = argc > 1 ? argv[1] : "";
   if (!first.empty() && first[0] != '-' && first != "run" && first != "render" && first != "register" &&
-      first != "unregister") {
-    std::cerr << "quelmar: unknown command \"" << argv[1] << "\"; the commands are run, render, register and unregister\n";
+      first != "unregister" && first != "members") {
+    std::cerr << "quelmar: unknown command \"" << argv[1]
+              << "\"; the commands are run, render, members, register and unregister\n";
     return 2;
   }
   CLI11_PARSE(cli, argc, argv);
@@ -143,6 +150,16 @@ int main(int argc, char** argv) {
       return 1;
     }
     return app::RunScript(host, in, std::cout) == 0 ? 0 : 1;
+  }
+
+  if (members->parsed()) {
+    app::ControlHost host(activator, app::HostOptions{}, {});
+    std::string error;
+    if (!host.Create(automation::kProgId, &error)) {
+      std::cerr << "quelmar members: " << error << "\n";
+      return 1;
+    }
+    return app::PrintMembers(host.Control(), idl, std::cout, std::cerr);
   }
 
   if (!ParseSize(render.size, &render.width, &render.height)) {

@@ -6,6 +6,7 @@
 #include <type_traits>
 
 #include "control/automation/tarvo_dispatch.h"
+#include "control/automation/type_library.h"
 #include "control/data/base_data.h"
 #include "control/automation/ttarvo_guard.h"
 #include "control/automation/tarvo_ids.h"
@@ -144,8 +145,18 @@ com::ULONG TTarvo::Release() {
 
 HRESULT TTarvo::GetTypeInfoCount(std::uint32_t* count) {
   if (!count) return com::E_POINTER;
-  *count = 0;  // names are resolved by GetIDsOfNames; no type-info object is handed out
+  *count = 1;
   return S_OK;
+}
+
+HRESULT TTarvo::GetTypeInfo(std::uint32_t index, com::LCID, com::ITypeInfo** info) {
+  if (!info) return com::E_POINTER;
+  *info = nullptr;
+  if (index != 0) return com::DISP_E_BADINDEX;
+  com::ITypeLib* lib = NewTarvoTypeLibrary();
+  const HRESULT hr = lib->GetTypeInfo(kITarvoTypeIndex, info);
+  lib->Release();  // the type keeps its library alive
+  return hr;
 }
 
 HRESULT TTarvo::GetIDsOfNames(const com::IID&, const std::string* names, std::uint32_t count, com::LCID,

@@ -13,6 +13,7 @@
 #include "platform/com/com_ptr.h"
 #include "platform/com/connection_point.h"
 #include "platform/com/ref_counted.h"
+#include "platform/com/type_info.h"
 
 namespace quelmar::automation {
 
@@ -40,6 +41,7 @@ class TTarvo final : public TarvoNotBuilt,
   com::ULONG Release() override;
   // IDispatch
   HRESULT GetTypeInfoCount(std::uint32_t* count) override;
+  HRESULT GetTypeInfo(std::uint32_t index, com::LCID lcid, com::ITypeInfo** info) override;
   HRESULT GetIDsOfNames(const com::IID& riid, const std::string* names, std::uint32_t count, com::LCID lcid,
                         com::DISPID* dispids) override;
   HRESULT Invoke(com::DISPID dispid, const com::IID& riid, com::LCID lcid, std::uint16_t flags,

@@ -1,4 +1,5 @@
 #include "platform/com/guid.h"
+#include "platform/com/type_info.h"
 
 #include <cstdio>
 
@@ -75,6 +76,8 @@ const IID IID_IOleObject = MakeGuid(0x00000112, 0x0000, 0x0000, kOleTail);
 const IID IID_IOleInPlaceObject = MakeGuid(0x00000113, 0x0000, 0x0000, kOleTail);
 const IID IID_IOleClientSite = MakeGuid(0x00000118, 0x0000, 0x0000, kOleTail);
 const IID IID_IDispatch = MakeGuid(0x00020400, 0x0000, 0x0000, kOleTail);
+const IID IID_ITypeInfo = MakeGuid(0x00020401, 0x0000, 0x0000, kOleTail);
+const IID IID_ITypeLib = MakeGuid(0x00020402, 0x0000, 0x0000, kOleTail);
 const IID IID_IConnectionPoint =
     MakeGuid(0xB196B286, 0xBAB4, 0x101A, {0xB6, 0x9C, 0x00, 0xAA, 0x00, 0x34, 0x1D, 0x07});
 const IID IID_IConnectionPointContainer =

@@ -70,9 +70,16 @@ struct EXCEPINFO {
   HRESULT scode = S_OK;
 };
 
+class ITypeInfo;
+
 class IDispatch : public IUnknown {
  public:
   virtual HRESULT GetTypeInfoCount(std::uint32_t* count) = 0;
+  // The description of this object's members; objects without one keep the default.
+  virtual HRESULT GetTypeInfo(std::uint32_t /*index*/, LCID /*lcid*/, ITypeInfo** info) {
+    if (info) *info = nullptr;
+    return E_NOTIMPL;
+  }
   // Names are matched without regard to letter case.
   virtual HRESULT GetIDsOfNames(const IID& riid, const std::string* names, std::uint32_t count,
                                 LCID lcid, DISPID* dispids) = 0;

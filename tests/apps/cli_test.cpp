@@ -106,6 +106,21 @@ TEST(QuelmarRender, WritesAPngOfTheRequestedSize) {
   fs::remove(out);
 }
 
+TEST(QuelmarMembers, ListsTheInterfaceAndWritesADeclaration) {
+  const RunResult list = Quelmar("members");
+  EXPECT_EQ(list.status, 0) << list.out;
+  EXPECT_TRUE(Contains(list.out, "      36       3  method  HeadsUp(VARIANT x1, VARIANT y1, VARIANT x2, VARIANT y2) -> int32\n"))
+      << list.out;
+  EXPECT_TRUE(Contains(list.out, "     668     136  get     Handle() -> int32  [hidden]\n")) << list.out;
+  EXPECT_TRUE(Contains(list.out, "enum TxCoord: CdLonlat = 0, CdLatLon = 1\n")) << list.out;
+  const RunResult idl = Quelmar("members --idl");
+  EXPECT_EQ(idl.status, 0) << idl.out;
+  EXPECT_TRUE(Contains(idl.out, "library Quelmar50\n")) << idl.out;
+  EXPECT_TRUE(Contains(idl.out, "[id(29), propput] HRESULT Scale([in] double value);")) << idl.out;
+  EXPECT_TRUE(Contains(idl.out, "[default, source] dispinterface ITarvoEvents;")) << idl.out;
+  EXPECT_LT(idl.out.find("enum TxCoord"), idl.out.find("interface ITarvo : IDispatch"));
+}
+
 TEST(QuelmarCommandLine, WrongArgumentsGetClearMessages) {
   struct Case {
     const char* args;

@@ -9,6 +9,7 @@
 
 #include "control/automation/tarvo_type_info.h"
 #include "control_fixture.h"
+#include "platform/com/type_info.h"
 
 namespace quelmar::testing {
 namespace {
@@ -84,6 +85,57 @@ TEST_F(LateBinding, PutThenGetThroughInvoke) {
   EXPECT_EQ(Get("Color").i4(), 0x00FF00);
   ASSERT_EQ(Put("LLmode", com::Variant(0)).hr, com::S_OK);
   EXPECT_EQ(Get("DMS", {com::Variant(-87.5)}).bstr(), "- 87\xC2\xB0" "30' 00\"");
+}
+
+}  // namespace
+}  // namespace quelmar::testing
+
+namespace quelmar::testing {
+namespace {
+
+TEST_F(LateBinding, TheTypeLibraryDescribesEverySlotEventAndEnumeration) {
+  com::ComPtr<com::ITypeInfo> info;
+  ASSERT_EQ(control_->GetTypeInfo(0, 0, info.Put()), com::S_OK);
+  com::TYPEATTR attr;
+  ASSERT_EQ(info->GetTypeAttr(&attr), com::S_OK);
+  EXPECT_EQ(attr.name, "ITarvo");
+  EXPECT_TRUE(attr.dual);
+  EXPECT_EQ(attr.cFuncs, automation::TarvoMembers().size());  // one per slot, the reserved ones included
+  com::FUNCDESC d;
+  ASSERT_EQ(info->GetFuncDesc(2, &d), com::S_OK);
+  EXPECT_EQ(d.name, "HeadsUp");
+  EXPECT_EQ(d.memid, 3);
+  EXPECT_EQ(d.vtableOffset, 36);
+  ASSERT_EQ(d.params.size(), 4u);
+  EXPECT_EQ(d.params[0].type, "VARIANT");
+  EXPECT_EQ(d.resultType, "int32");
+  EXPECT_EQ(info->GetFuncDesc(attr.cFuncs, &d), com::DISP_E_BADINDEX);
+
+  com::ComPtr<com::ITypeLib> lib;
+  ASSERT_EQ(info->GetContainingTypeLib(lib.Put()), com::S_OK);
+  info = nullptr;  // the library outlives the type it was reached from
+  std::vector<std::string> names;
+  std::uint32_t events = 0, enumerations = 0;
+  for (std::uint32_t i = 0; i < lib->GetTypeInfoCount(); ++i) {
+    com::ComPtr<com::ITypeInfo> t;
+    ASSERT_EQ(lib->GetTypeInfo(i, t.Put()), com::S_OK);
+    t->GetTypeAttr(&attr);
+    names.push_back(attr.name);
+    if (attr.typekind == com::TKIND_DISPATCH) events = attr.cFuncs;
+    if (attr.typekind == com::TKIND_ENUM) ++enumerations;
+    if (attr.name == "TxRteOps") {
+      com::VARDESC v;
+      ASSERT_EQ(t->GetVarDesc(6, &v), com::S_OK);
+      EXPECT_EQ(v.name, "RT_Direct");
+      EXPECT_EQ(v.value, 48);
+    }
+  }
+  EXPECT_EQ(events, 15u);
+  EXPECT_EQ(enumerations, 14u);
+  EXPECT_EQ(names[1], "ITarvoEvents");
+  EXPECT_EQ(names[2], "Tarvo");
+  EXPECT_EQ(names[3], "TxMagnitude");
+  EXPECT_EQ(names.back(), "TxDragMode");
 }
 
 }  // namespace
