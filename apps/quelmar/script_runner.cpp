@@ -8,7 +8,16 @@
 
 namespace quelmar::app {
 
-std::string FormatValue(const com::Variant& v) { return v.Describe(); }
+// Numbers print as a desktop host prints them (15 significant digits), so a
+// longitude reads -88.166976 rather than its binary neighbour's full digits.
+std::string FormatValue(const com::Variant& v) {
+  const com::Variant value = v.Dereferenced();
+  if (value.vt() == com::VT_R8 || value.vt() == com::VT_R4) {
+    std::string text;
+    if (value.ToString(&text) >= 0) return text;
+  }
+  return value.Describe();
+}
 
 int RunScript(ControlHost& host, std::istream& in, std::ostream& out) {
   int failures = 0;

@@ -10,7 +10,7 @@ namespace quelmar::app {
 // Returns the number of lines that failed (parse errors and failed calls).
 int RunScript(ControlHost& host, std::istream& in, std::ostream& out);
 
-// How a value prints: numbers, "strings", True/False.
+// How a value prints: numbers (15 significant digits), "strings", True/False.
 std::string FormatValue(const com::Variant& v);
 
 }  // namespace quelmar::app
