@@ -6,7 +6,7 @@
 #include "control/automation/tarvo_ids.h"
 #include "platform/com/dispatch_call.h"
 #include "platform/com/error_info.h"
-#include "platform/com/ref_counted.h"
+#include "platform/com/nameless_dispatch.h"
 #include "platform/ui/headless_window.h"
 
 namespace quelmar::app {
@@ -42,7 +42,7 @@ const char* EventNameOf(com::DISPID dispid) {
 }
 
 // The container's site: answers the ambient properties the control asks for.
-class ClientSite final : public com::RefCounted<com::IOleClientSite, com::IDispatch> {
+class ClientSite final : public com::NamelessDispatch<com::IOleClientSite> {
  public:
   explicit ClientSite(bool designMode) : designMode_(designMode) {}
 
@@ -59,13 +59,6 @@ class ClientSite final : public com::RefCounted<com::IOleClientSite, com::IDispa
     AddRef();
     return com::S_OK;
   }
-  HRESULT GetTypeInfoCount(std::uint32_t* count) override {
-    if (count) *count = 0;
-    return com::S_OK;
-  }
-  HRESULT GetIDsOfNames(const com::IID&, const std::string*, std::uint32_t, com::LCID, com::DISPID*) override {
-    return com::DISP_E_UNKNOWNNAME;
-  }
   HRESULT Invoke(com::DISPID dispid, const com::IID&, com::LCID, std::uint16_t flags, com::DISPPARAMS*,
                  Variant* result, com::EXCEPINFO*, std::uint32_t*) override {
     if (dispid != com::DISPID_AMBIENT_USERMODE || !(flags & com::DISPATCH_PROPERTYGET)) {
@@ -80,7 +73,7 @@ class ClientSite final : public com::RefCounted<com::IOleClientSite, com::IDispa
 };
 
 // The event sink: hands each event, with its arguments in call order, to the host.
-class EventSink final : public com::RefCounted<com::IDispatch> {
+class EventSink final : public com::NamelessDispatch<> {
  public:
   explicit EventSink(ControlHost::EventHandler handler) : handler_(std::move(handler)) {}
 
@@ -93,13 +86,6 @@ class EventSink final : public com::RefCounted<com::IDispatch> {
     *object = static_cast<com::IDispatch*>(this);
     AddRef();
     return com::S_OK;
-  }
-  HRESULT GetTypeInfoCount(std::uint32_t* count) override {
-    if (count) *count = 0;
-    return com::S_OK;
-  }
-  HRESULT GetIDsOfNames(const com::IID&, const std::string*, std::uint32_t, com::LCID, com::DISPID*) override {
-    return com::DISP_E_UNKNOWNNAME;
   }
   HRESULT Invoke(com::DISPID dispid, const com::IID&, com::LCID, std::uint16_t, com::DISPPARAMS* params, Variant*,
                  com::EXCEPINFO*, std::uint32_t*) override {

@@ -68,6 +68,19 @@ void ArchiveWriter::Add(std::string name, std::span<const std::uint8_t> data, st
   members_.push_back(std::move(member));
 }
 
+// The fields a local header and its central-directory entry share, from the
+// flags to the name length.
+void ArchiveWriter::PutSharedFields(std::vector<std::uint8_t>& out, const Member& m) {
+  Put16(out, m.flags);
+  Put16(out, m.method);
+  Put16(out, m.dosTime);
+  Put16(out, m.dosDate);
+  Put32(out, m.crc32);
+  Put32(out, static_cast<std::uint32_t>(m.data.size()));
+  Put32(out, m.uncompressedSize);
+  Put16(out, static_cast<std::uint32_t>(m.name.size()));
+}
+
 std::vector<std::uint8_t> ArchiveWriter::Finish() const {
   std::vector<std::uint8_t> out;
   std::size_t zipStart = 0;
@@ -100,14 +113,7 @@ std::vector<std::uint8_t> ArchiveWriter::Finish() const {
   for (const Member& m : members_) {
     Put32(out, 0x04034B50);
     Put16(out, kVersionNeeded);
-    Put16(out, m.flags);
-    Put16(out, m.method);
-    Put16(out, m.dosTime);
-    Put16(out, m.dosDate);
-    Put32(out, m.crc32);
-    Put32(out, static_cast<std::uint32_t>(m.data.size()));
-    Put32(out, m.uncompressedSize);
-    Put16(out, static_cast<std::uint32_t>(m.name.size()));
+    PutSharedFields(out, m);
     Put16(out, 0);
     out.insert(out.end(), m.name.begin(), m.name.end());
     out.insert(out.end(), m.data.begin(), m.data.end());
@@ -119,14 +125,7 @@ std::vector<std::uint8_t> ArchiveWriter::Finish() const {
     Put32(out, 0x02014B50);
     Put16(out, kVersionMadeBy);
     Put16(out, kVersionNeeded);
-    Put16(out, m.flags);
-    Put16(out, m.method);
-    Put16(out, m.dosTime);
-    Put16(out, m.dosDate);
-    Put32(out, m.crc32);
-    Put32(out, static_cast<std::uint32_t>(m.data.size()));
-    Put32(out, m.uncompressedSize);
-    Put16(out, static_cast<std::uint32_t>(m.name.size()));
+    PutSharedFields(out, m);
     Put16(out, 0);  // extra field
     Put16(out, 0);  // comment
     Put16(out, 0);  // disk

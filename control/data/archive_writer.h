@@ -52,6 +52,8 @@ class ArchiveWriter {
     std::vector<std::uint8_t> data;  // as stored in the archive
   };
 
+  static void PutSharedFields(std::vector<std::uint8_t>& out, const Member& m);
+
   ArchiveLayout layout_;
   std::vector<Member> members_;
   std::uint64_t totalBytes_ = 0;

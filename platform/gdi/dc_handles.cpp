@@ -1,50 +1,22 @@
 #include "platform/gdi/dc_handles.h"
 
-#include <limits>
-#include <mutex>
-#include <stdexcept>
-#include <unordered_map>
+#include "platform/kernel/handle_table.h"
 
 namespace quelmar::gdi {
 namespace {
 
 // Handles start well away from small numbers that look like counts or ids.
-constexpr HDC kFirstHandle = 0x1000;
-
-struct DcTable {
-  std::mutex mutex;
-  std::unordered_map<HDC, Canvas*> canvases;
-  HDC next = kFirstHandle;
-};
-
-DcTable& Table() {
-  static DcTable table;
+kernel::HandleTable<Canvas>& Table() {
+  static kernel::HandleTable<Canvas> table(0x1000);
   return table;
 }
 
 }  // namespace
 
-HDC RegisterDc(Canvas* canvas) {
-  if (canvas == nullptr) return 0;
-  DcTable& table = Table();
-  std::lock_guard lock(table.mutex);
-  if (table.next == std::numeric_limits<HDC>::max()) throw std::overflow_error("device-context handles exhausted");
-  const HDC handle = table.next++;
-  table.canvases.emplace(handle, canvas);
-  return handle;
-}
+HDC RegisterDc(Canvas* canvas) { return canvas == nullptr ? 0 : Table().Add(canvas); }
 
-Canvas* DcFromHandle(HDC handle) {
-  DcTable& table = Table();
-  std::lock_guard lock(table.mutex);
-  const auto it = table.canvases.find(handle);
-  return it == table.canvases.end() ? nullptr : it->second;
-}
+Canvas* DcFromHandle(HDC handle) { return Table().Find(handle); }
 
-void ReleaseDc(HDC handle) {
-  DcTable& table = Table();
-  std::lock_guard lock(table.mutex);
-  table.canvases.erase(handle);
-}
+void ReleaseDc(HDC handle) { Table().Remove(handle); }
 
 }  // namespace quelmar::gdi

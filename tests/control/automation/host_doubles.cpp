@@ -11,16 +11,6 @@ com::HRESULT RecordingSink::QueryInterface(const com::IID& iid, void** object) {
   return com::S_OK;
 }
 
-com::HRESULT RecordingSink::GetTypeInfoCount(std::uint32_t* count) {
-  *count = 0;
-  return com::S_OK;
-}
-
-com::HRESULT RecordingSink::GetIDsOfNames(const com::IID&, const std::string*, std::uint32_t, com::LCID,
-                                          com::DISPID*) {
-  return com::DISP_E_UNKNOWNNAME;
-}
-
 com::HRESULT RecordingSink::Invoke(com::DISPID dispid, const com::IID&, com::LCID, std::uint16_t,
                                    com::DISPPARAMS* params, com::Variant*, com::EXCEPINFO*, std::uint32_t*) {
   RecordedEvent e{dispid, {}};
@@ -48,16 +38,6 @@ com::HRESULT AmbientSite::QueryInterface(const com::IID& iid, void** object) {
   }
   AddRef();
   return com::S_OK;
-}
-
-com::HRESULT AmbientSite::GetTypeInfoCount(std::uint32_t* count) {
-  *count = 0;
-  return com::S_OK;
-}
-
-com::HRESULT AmbientSite::GetIDsOfNames(const com::IID&, const std::string*, std::uint32_t, com::LCID,
-                                        com::DISPID*) {
-  return com::DISP_E_UNKNOWNNAME;
 }
 
 com::HRESULT AmbientSite::Invoke(com::DISPID dispid, const com::IID&, com::LCID, std::uint16_t flags,

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/com/ref_counted.h"
+#include "platform/com/nameless_dispatch.h"
 #include "platform/com/variant.h"
 
 namespace quelmar::testing {
@@ -15,27 +15,23 @@ struct RecordedEvent {
   std::vector<com::Variant> args;  // call order
 };
 
-class RecordingSink final : public com::RefCounted<com::IDispatch> {
+class RecordingSink final : public com::NamelessDispatch<> {
  public:
   std::vector<RecordedEvent> events;
   // Runs inside the event, before it returns to the control.
   std::function<void(const RecordedEvent&)> onEvent;
 
   com::HRESULT QueryInterface(const com::IID& iid, void** object) override;
-  com::HRESULT GetTypeInfoCount(std::uint32_t* count) override;
-  com::HRESULT GetIDsOfNames(const com::IID&, const std::string*, std::uint32_t, com::LCID, com::DISPID*) override;
   com::HRESULT Invoke(com::DISPID dispid, const com::IID&, com::LCID, std::uint16_t, com::DISPPARAMS* params,
                       com::Variant*, com::EXCEPINFO*, std::uint32_t*) override;
 
   std::vector<com::DISPID> Dispids() const;
 };
 
-class AmbientSite final : public com::RefCounted<com::IOleClientSite, com::IDispatch> {
+class AmbientSite final : public com::NamelessDispatch<com::IOleClientSite> {
  public:
   explicit AmbientSite(bool userMode) : userMode_(userMode) {}
   com::HRESULT QueryInterface(const com::IID& iid, void** object) override;
-  com::HRESULT GetTypeInfoCount(std::uint32_t* count) override;
-  com::HRESULT GetIDsOfNames(const com::IID&, const std::string*, std::uint32_t, com::LCID, com::DISPID*) override;
   com::HRESULT Invoke(com::DISPID dispid, const com::IID&, com::LCID, std::uint16_t flags, com::DISPPARAMS*,
                       com::Variant* result, com::EXCEPINFO*, std::uint32_t*) override;
 
