@@ -11,5 +11,9 @@ void AddArchiveCommands(CLI::App& cli, int& exitCode);
 void AddDumpCommand(CLI::App& cli, int& exitCode);
 // sample-basemap -o DIR
 void AddSampleCommand(CLI::App& cli, int& exitCode);
+// verify DIR [--names N] [--summary | --members]
+void AddVerifyCommand(CLI::App& cli, int& exitCode);
+// export-geojson INPUT [MEMBER...] -o OUT.geojson [--layer L]...
+void AddExportGeoJsonCommand(CLI::App& cli, int& exitCode);
 
 }  // namespace quelmar::tools

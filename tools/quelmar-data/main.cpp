@@ -8,6 +8,8 @@ int main(int argc, char** argv) {
   quelmar::tools::AddArchiveCommands(cli, exitCode);
   quelmar::tools::AddDumpCommand(cli, exitCode);
   quelmar::tools::AddSampleCommand(cli, exitCode);
+  quelmar::tools::AddVerifyCommand(cli, exitCode);
+  quelmar::tools::AddExportGeoJsonCommand(cli, exitCode);
   CLI11_PARSE(cli, argc, argv);
   return exitCode;
 }

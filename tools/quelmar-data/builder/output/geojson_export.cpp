@@ -1,0 +1,246 @@
+#include "tools/quelmar-data/builder/output/geojson_export.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <system_error>
+
+#include "control/core/errors.h"
+#include "control/data/feature_code.h"
+#include "control/data/file_source.h"
+#include "control/data/layer_table.h"
+#include "platform/kernel/atomic_file.h"
+#include "tools/quelmar-data/builder/output/verify_tree.h"
+
+namespace quelmar::builder {
+namespace {
+
+using data::DrawObject;
+using data::ObjectKind;
+using json = nlohmann::ordered_json;
+
+// Degrees to 6 decimals: a map unit is exactly 64 millionths of a degree,
+// so the division gives the double nearest the exact decimal value.
+double Degrees(std::int64_t units) { return static_cast<double>(units * 64) / 1e6; }
+
+json Position(std::int64_t x, std::int64_t y) { return json::array({Degrees(x), Degrees(y)}); }
+json Position(data::TMapPoint point) { return Position(point.X, point.Y); }
+
+json Geometry(const char* type, json coordinates) {
+  return json{{"type", type}, {"coordinates", std::move(coordinates)}};
+}
+
+// Place names and label texts, whose encoding the files do not say: JSON
+// needs UTF-8, so bytes outside printable ASCII are written as \xNN.
+std::string EscapedText(std::string_view bytes) {
+  std::string text;
+  for (const char c : bytes) {
+    const auto b = static_cast<unsigned char>(c);
+    if (b >= 0x20 && b < 0x7F && c != '\\') {
+      text += c;
+    } else {
+      char escaped[8];
+      std::snprintf(escaped, sizeof escaped, "\\x%02X", b);
+      text += escaped;
+    }
+  }
+  return text;
+}
+
+json PolylineGeometry(const DrawObject& object, int layer) {
+  const std::vector<data::TMapPoint> points = data::PolylinePoints(object);
+  json line = json::array();
+  for (const data::TMapPoint& point : points) line.push_back(Position(point));
+  if (points.size() >= 4 && points.front() == points.back() && IsAreaLayer(layer)) {
+    // The ring keeps the file's order; RFC 7946 leaves winding to readers.
+    return Geometry("Polygon", json::array({std::move(line)}));
+  }
+  if (points.size() >= 2) return Geometry("LineString", std::move(line));
+  if (points.size() == 1) return Geometry("Point", std::move(line[0]));
+  return nullptr;
+}
+
+json SegmentGeometry(const data::Segment& segment) {
+  return Geometry("LineString",
+                  json::array({Position(segment.Start), Position(std::int64_t{segment.Start.X} + segment.Dx,
+                                                                 std::int64_t{segment.Start.Y} + segment.Dy)}));
+}
+
+void AddAttributes(json& properties, const data::Attributes& attributes, const data::IndexList* indexList) {
+  if (attributes == data::Attributes{}) return;
+  const data::AddressRange range = data::RangeOf(attributes);
+  properties["low"] = range.Low;
+  properties["high"] = range.High;
+  properties["index"] = attributes.Index;
+  if (indexList && attributes.Index >= 1 && attributes.Index <= indexList->Values.size()) {
+    properties["zip"] = indexList->Values[attributes.Index - 1];
+  }
+}
+
+bool IsDrawingFile(const std::filesystem::path& path) {
+  std::string extension = path.extension().string();
+  for (char& c : extension) c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
+  return extension == ".DCM";
+}
+
+// Adds features to the collection's text, one a line.
+class FeatureText {
+ public:
+  void Add(const json& features) {
+    for (const json& feature : features) {
+      text_ += count_ == 0 ? "\n" : ",\n";
+      text_ += feature.dump();
+      ++count_;
+    }
+  }
+  std::size_t Count() const { return count_; }
+  std::string Finish() const { return "{\"type\":\"FeatureCollection\",\"features\":[" + text_ + "\n]}\n"; }
+
+ private:
+  std::string text_;
+  std::size_t count_ = 0;
+};
+
+void ExportDrawingFile(const GeoJsonOptions& options, FeatureText& text, GeoJsonResult& result) {
+  if (!options.members.empty()) {
+    throw ArgumentError(options.input.string() + " is a drawing file, which has no members");
+  }
+  data::FileSource source(options.input.string());
+  const std::string name = options.input.filename().string();
+  data::ReadDrawingOptions read;
+  read.RegistryName = name;
+  read.ExpectedStreetVersion = options.streetVersion;
+  data::Drawing drawing;
+  try {
+    data::ReadDrawing(source, drawing, read);
+  } catch (const Error& error) {
+    result.problems.push_back(name + ": reading stopped after " + std::to_string(drawing.File().Records) +
+                              " records: " + error.what());
+  }
+  if (drawing.File().Refused) result.problems.push_back(name + ": refused as a street quad of another version");
+  if (drawing.OutOfMemory()) result.problems.push_back(name + ": the engine's object store cannot hold it");
+  ++result.drawings;
+  text.Add(DrawingFeatures(drawing, name, options.layers));
+}
+
+void ExportArchive(const GeoJsonOptions& options, FeatureText& text, GeoJsonResult& result) {
+  const DrawingArchive archive(options.input);
+  if (!archive.ListingDamage().empty()) result.problems.push_back(archive.ListingDamage());
+  std::vector<std::size_t> chosen;
+  for (const std::string& member : options.members) {
+    const std::optional<std::size_t> found = archive.Find(member);
+    if (!found) throw DataError(options.input.string() + " has no member " + member);
+    chosen.push_back(*found);
+  }
+  if (options.members.empty()) {
+    for (std::size_t i = 0; i < archive.MemberCount(); ++i) chosen.push_back(i);
+  }
+  for (const std::size_t member : chosen) {
+    const std::string& name = archive.MemberName(member);
+    data::ReadDrawingOptions read;
+    read.RegistryName = name;
+    read.ExpectedStreetVersion = options.streetVersion;
+    data::Drawing drawing;
+    for (const std::string& problem : ReadMember(archive, member, read, drawing)) {
+      result.problems.push_back(EscapedText(name) + ": " + problem);
+    }
+    ++result.drawings;
+    text.Add(DrawingFeatures(drawing, name, options.layers));
+  }
+}
+
+}  // namespace
+
+bool IsAreaLayer(int layer) {
+  switch (layer) {
+    case 0:   // Country
+    case 2:   // State Interior
+    case 19:  // Parks
+    case 23:  // Hydro
+    case 24:  // IHydro
+    case 25:  // Ocean Blocks
+    case 26:  // Small Islands
+    case 29:  // Major Islands
+      return true;
+    default: return false;
+  }
+}
+
+json DrawingFeatures(const data::Drawing& drawing, std::string_view member, const std::vector<int>& layers) {
+  json features = json::array();
+  std::optional<std::string> name;  // of the current NameRef
+  const data::IndexList* indexList = nullptr;
+  for (const DrawObject& object : drawing.Objects()) {
+    // The scopes: a NameRef names what follows until the next NameRef, group
+    // mark or block; an IndexList serves the attribute indexes that follow.
+    switch (object.Kind) {
+      case ObjectKind::NameRef: {
+        const data::NameString* named = drawing.NameAt(object.As<data::NameRef>()->Object);
+        name = named ? std::optional(DisplayName(named->Packed)) : std::nullopt;
+        continue;
+      }
+      case ObjectKind::GroupMark:
+      case ObjectKind::BlockObject: name.reset(); continue;
+      case ObjectKind::IndexList: indexList = object.As<data::IndexList>(); continue;
+      case ObjectKind::Inert:
+      case ObjectKind::NameString: continue;
+      default: break;
+    }
+    const int layer = data::FeatureLayer(object.Code);
+    if (!layers.empty() && std::find(layers.begin(), layers.end(), layer) == layers.end()) continue;
+
+    json properties{{"member", EscapedText(member)},
+                    {"kind", data::ObjectKindName(object.Kind)},
+                    {"feature_code", object.Code},
+                    {"layer", layer}};
+    if (name) properties["name"] = *name;
+    json geometry = nullptr;
+    if (object.IsPolyline()) {
+      const data::Polyline& line = *object.As<data::Polyline>();
+      geometry = PolylineGeometry(object, layer);
+      AddAttributes(properties, line.Attr, indexList);
+    } else if (const data::Segment* segment = object.As<data::Segment>()) {
+      geometry = SegmentGeometry(*segment);
+      AddAttributes(properties, segment->Attr, indexList);
+    } else if (const data::PlaceObject* place = object.As<data::PlaceObject>()) {
+      geometry = Geometry("Point", Position(place->Point));
+      const bool national = !place->Name.empty() && place->Name.front() == '*';
+      properties["name"] = EscapedText(national ? std::string_view(place->Name).substr(1) : place->Name);
+      properties["population"] = std::llabs(std::int64_t{place->Population});
+      properties["county"] = place->County;
+      properties["elevation"] = place->Elevation;
+      properties["state_capital"] = place->Population < 0;
+      properties["national_capital"] = national;
+    } else if (const data::LabelText* label = object.As<data::LabelText>()) {
+      if (label->Point.X != 0) geometry = Geometry("Point", Position(label->Point));
+      properties["text"] = EscapedText(label->Text);
+      if (label->RouteLayer != 0) properties["route_layer"] = label->RouteLayer;
+    } else {
+      continue;
+    }
+    features.push_back(
+        json{{"type", "Feature"}, {"geometry", std::move(geometry)}, {"properties", std::move(properties)}});
+  }
+  return features;
+}
+
+GeoJsonResult ExportGeoJson(const GeoJsonOptions& options) {
+  for (const int layer : options.layers) {
+    if (!data::IsLayer(layer)) throw ArgumentError("no layer " + std::to_string(layer) + " (layers are 0..33)");
+  }
+  GeoJsonResult result;
+  FeatureText text;
+  if (IsDrawingFile(options.input)) {
+    ExportDrawingFile(options, text, result);
+  } else {
+    ExportArchive(options, text, result);
+  }
+  result.features = text.Count();
+  std::error_code error;
+  if (!kernel::WriteFileAtomically(options.output, text.Finish(), &error)) {
+    throw IoError("cannot write " + options.output.string() + ": " + error.message());
+  }
+  return result;
+}
+
+}  // namespace quelmar::builder
