@@ -16,6 +16,7 @@
 
 #include "apps/quelmar/control_host.h"
 #include "apps/quelmar/members_command.h"
+#include "apps/quelmar/data_tree.h"
 #include "apps/quelmar/render_command.h"
 #include "apps/quelmar/script_runner.h"
 #include "control/automation/tarvo_ids.h"
@@ -83,6 +84,8 @@ int main(int argc, char** argv) {
   CLI::App* run = cli.add_subcommand("run", "Run late-bound calls, one per line, and print results and events");
   run->add_option("file", script, "Script file, or - for standard input")->capture_default_str();
   run->add_option("--size", runSize, "Size of the control, WxH pixels")->capture_default_str();
+  std::string runData;
+  run->add_option("--data", runData, "The map data tree (folder of MAP.INI); default: the tree the README's main command built");
   run->add_flag("--design-mode", designMode, "Host the control as a designer would (ambient UserMode false)");
   run->footer(
       "Lines:  Member arg, arg ...   call a method or read a property\n"
@@ -97,6 +100,7 @@ int main(int argc, char** argv) {
   renderCmd->add_option("--miles", render.milesPerInch, "With --center: scale in miles per screen inch");
   renderCmd->add_option("--size", render.size, "Image size WxH pixels")->capture_default_str();
   renderCmd->add_option("-o,--output", render.output, "PNG file to write")->required();
+  renderCmd->add_option("--data", render.data, "The map data tree (folder of MAP.INI); default: the tree the README's main command built");
   renderCmd->add_option("--call", render.calls, "A call to make before drawing, as a line of quelmar run (repeatable)");
   renderCmd->footer("Without --corners or --center the control's start view (the contiguous United States) is drawn.");
 
@@ -146,6 +150,10 @@ int main(int argc, char** argv) {
     });
     std::string error;
     if (!host.Create(automation::kProgId, &error)) {
+      std::cerr << "quelmar run: " << error << "\n";
+      return 1;
+    }
+    if (!app::UseDataTree(host, runData, &error)) {
       std::cerr << "quelmar run: " << error << "\n";
       return 1;
     }

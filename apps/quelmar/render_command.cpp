@@ -1,5 +1,7 @@
 #include "apps/quelmar/render_command.h"
 
+#include "apps/quelmar/data_tree.h"
+
 #include <iostream>
 
 #include "apps/quelmar/control_host.h"
@@ -36,6 +38,10 @@ int RenderCommand(com::Activator& activator, const RenderOptions& options) {
   };
   // The image is the map alone, without the panel's bevel.
   if (!check(host.Put("BevelOuter", Variant(0)), "BevelOuter")) return 1;
+  if (std::string error; !UseDataTree(host, options.data, &error)) {
+    std::cerr << "quelmar render: " << error << "\n";
+    return 1;
+  }
   if (options.corners.size() == 4) {
     const auto& c = options.corners;
     if (!check(host.Call("ZoomWindow", {Variant(c[0]), Variant(c[1]), Variant(c[2]), Variant(c[3])}), "ZoomWindow")) {

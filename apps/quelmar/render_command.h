@@ -17,6 +17,7 @@ struct RenderOptions {
   int height = 600;
   std::string output;
   std::vector<std::string> calls;  // script lines run after the view is set
+  std::string data;                // the data tree's folder; "" for the default tree
 };
 
 // Returns the process exit status; prints what went wrong on standard error.

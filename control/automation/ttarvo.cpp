@@ -7,10 +7,10 @@
 
 #include "control/automation/tarvo_dispatch.h"
 #include "control/automation/type_library.h"
-#include "control/data/base_data.h"
 #include "control/automation/ttarvo_guard.h"
 #include "control/automation/tarvo_ids.h"
 #include "control/core/errors.h"
+#include "control/render/map_engine.h"
 #include "platform/com/ansi_text.h"
 #include "platform/com/error_info.h"
 
@@ -28,7 +28,7 @@ TTarvo::TTarvo(com::ServerLifetime& lifetime)
               [this](com::IDispatch*) { EventSinkChanged(); }),
       raise_(events_) {
   lifetime_.ObjectCreated();
-  panel_->hooks().baseData = std::make_unique<data::BuiltInBaseData>();
+  render::AttachMapEngine(*panel_);
   ConnectPanelEvents();
 }
 

@@ -65,6 +65,8 @@ class ViewState {
   // again at each paint setup.
   void PrepareRotation();
   bool RotationActive() const { return rotationActive_; }
+  double RotationCos() const { return rotationCos_; }
+  double RotationSin() const { return rotationSin_; }
 
   // --- Edges in degrees (LonLeft, LonRight, LatBottom, LatTop) -----------------
   double LonLeft() const { return UnitsToDegrees(view_.Left); }

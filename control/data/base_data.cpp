@@ -1,41 +1,26 @@
 #include "control/data/base_data.h"
 
-#include <filesystem>
-
-#include "control/core/errors.h"
-#include "control/data/drawing_reader.h"
-#include "control/data/file_source.h"
 #include "control/data/resource_archive.h"
 #include "platform/kernel/beep.h"
 
 namespace quelmar::data {
 
 void BuiltInBaseData::OpenBaseData(const core::StartupSettings& settings) {
-  baseMap_ = Drawing();
-  loadError_ = kLoadSourceNotOpened;
+  table_.Clear();
   failure_.clear();
+  LoadContext context;
+  context.DataFolder = settings.workingFolder;  // a drawing file named instead of the archive
+  context.RouteNames = routeNames_;
   const std::string& name = settings.baseArchiveName;
-  ReadDrawingOptions options;
-  options.CollectRouteLabels = true;
-  try {
-    if (ResourceArchiveType(name)) {
-      options.RegistryName = ResourceMemberName(name);
-      std::unique_ptr<ArchiveMemberSource> member = OpenBuiltInArchive(name);
-      ReadDrawing(*member, baseMap_, options);
-    } else {
-      const std::filesystem::path file = std::filesystem::path(settings.workingFolder) / name;
-      if (!std::filesystem::is_regular_file(file)) return;  // nothing to load
-      options.RegistryName = name;
-      FileSource source(file);
-      ReadDrawing(source, baseMap_, options);
-    }
-    loadError_ = baseMap_.File().LoadError;
-  } catch (const Error& e) {
-    // Keep what was read; the map shows whatever arrived.
-    failure_ = e.what();
-    if (baseMap_.Count() > 0) loadError_ = kLoadOk;
+  table_.LoadDrawing(0, name, "", false, context);
+  loadError_ = table_.LoadError();
+  if (table_.Count() == 0) {
+    failure_ = ResourceArchiveType(name) ? "the built-in archive " + name + " cannot be read"
+                                         : "the base map " + name + " is not in " + settings.workingFolder;
     kernel::Beep();
   }
 }
+
+const Drawing& BuiltInBaseData::BaseMap() const { return table_.Count() > 0 ? table_.At(1).Store : empty_; }
 
 }  // namespace quelmar::data

@@ -1,29 +1,37 @@
 #pragma once
-// BuiltInBaseData: what INIT opens first — the base map from the archive
-// built into the control ("TARVO.ZIP" → member "TARVO.DCM"), or a plain
-// drawing file of the base-map name from the working folder when the name is
-// not an archive's.
+// INIT's base data: the built-in base map (or a drawing file of the working
+// folder named instead of the archive) as entry 1 of the loaded drawings.
 #include <string>
 
 #include "control/core/engine_hooks.h"
 #include "control/data/drawing.h"
+#include "control/data/drawing_route_labels.h"
+#include "control/data/loaded_drawings.h"
 
 namespace quelmar::data {
 
 class BuiltInBaseData final : public core::BaseDataService {
  public:
-  // Reads the base map. Failures beep and keep what was read: kLoadOk,
-  // kLoadOutOfMemory or kLoadSourceNotOpened tell how it went.
+  // The table and rules are borrowed: they outlive the service.
+  BuiltInBaseData(DrawingTable& table, const RouteNameRules& routeNames) : table_(table), routeNames_(routeNames) {}
+
+  // Drops every loaded drawing and reads the base map. A base map that cannot
+  // be opened beeps and leaves the table empty; a damaged one keeps what was
+  // read. LoadError tells how it went: kLoadOk, kLoadOutOfMemory or
+  // kLoadSourceNotOpened.
   void OpenBaseData(const core::StartupSettings& settings) override;
 
-  const Drawing& BaseMap() const { return baseMap_; }
+  // The base map's objects (empty when none is loaded).
+  const Drawing& BaseMap() const;
   int LoadError() const { return loadError_; }
   const std::string& FailureText() const { return failure_; }
 
  private:
-  Drawing baseMap_;
+  DrawingTable& table_;
+  const RouteNameRules& routeNames_;
   int loadError_ = kLoadSourceNotOpened;
   std::string failure_;
+  Drawing empty_;
 };
 
 }  // namespace quelmar::data

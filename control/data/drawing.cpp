@@ -26,6 +26,15 @@ bool Drawing::Append(DrawObject object) {
     outOfMemory_ = true;
     return false;
   }
+  if (allocator_) {
+    constexpr std::int32_t kPointersPerPage = 512;
+    constexpr std::size_t kPointerPageBytes = 2048;
+    const bool newPointerPage = Count() % kPointersPerPage == 0;
+    if ((newPointerPage && !allocator_(kPointerPageBytes)) || !allocator_(size)) {
+      outOfMemory_ = true;
+      return false;
+    }
+  }
   storedBytes_ += size;
   objects_.push_back(std::move(object));
   return true;

@@ -4,6 +4,7 @@
 // were appended; the engine's object store is filled from here.
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -59,8 +60,14 @@ class Drawing {
     std::size_t MaxBytes = 1500 * 20480;  // by StoredSize
   };
 
+  // Asked for the bytes of every append (and of each new page of 512 object
+  // pointers, 2,048 bytes); false refuses the append as out of memory.
+  using Allocator = std::function<bool(std::size_t bytes)>;
+
   Drawing() = default;
   explicit Drawing(Limits limits) : limits_(limits) {}
+
+  void SetAllocator(Allocator allocator) { allocator_ = std::move(allocator); }
 
   std::int32_t Count() const { return static_cast<std::int32_t>(objects_.size()); }
   const std::vector<DrawObject>& Objects() const { return objects_; }
@@ -83,6 +90,7 @@ class Drawing {
 
  private:
   Limits limits_;
+  Allocator allocator_;
   std::vector<DrawObject> objects_;
   std::size_t storedBytes_ = 0;
   bool outOfMemory_ = false;

@@ -16,4 +16,6 @@ void AddVerifyCommand(CLI::App& cli, int& exitCode);
 // export-geojson INPUT [MEMBER...] -o OUT.geojson [--layer L]...
 void AddExportGeoJsonCommand(CLI::App& cli, int& exitCode);
 
+void AddBaseMapCommand(CLI::App& cli, int& exitCode);
+
 }  // namespace quelmar::tools

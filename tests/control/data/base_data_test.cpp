@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "control/data/builtin_resources.h"
+#include "control/data/name_unpack.h"
 #include "platform/kernel/beep.h"
 
 namespace quelmar::data {
@@ -21,20 +22,28 @@ TEST(BaseData, TheBuiltInArchivesAreLinkedIn) {
 }
 
 TEST(BaseData, InitLoadsTheBuiltInBaseMap) {
-  BuiltInBaseData base;
+  DrawingTable table;
+  const RouteNameRules rules;
+  BuiltInBaseData base(table, rules);
   core::StartupSettings settings;
   base.OpenBaseData(settings);
   EXPECT_EQ(base.LoadError(), kLoadOk) << base.FailureText();
   ASSERT_GT(base.BaseMap().Count(), 0);
+  ASSERT_EQ(table.Count(), 1);
+  EXPECT_EQ(table.At(1).Kind, 'P');
   bool capital = false;
   for (const DrawObject& o : base.BaseMap().Objects()) {
-    if (const auto* place = std::get_if<PlaceObject>(&o.Body)) capital |= place->Name == "*Washington";
+    if (const auto* place = std::get_if<PlaceObject>(&o.Body)) {
+      capital |= UpperName(UnpackName(place->Name)) == "*WASHINGTON";
+    }
   }
   EXPECT_TRUE(capital);
 }
 
 TEST(BaseData, AMissingBaseMapBeepsAndLoadsNothing) {
-  BuiltInBaseData base;
+  DrawingTable table;
+  const RouteNameRules rules;
+  BuiltInBaseData base(table, rules);
   core::StartupSettings settings;
   settings.baseArchiveName = "NOSUCH.ZIP";
   const long beeps = kernel::BeepCount();

@@ -1,0 +1,45 @@
+#pragma once
+// The load pass: before a new view is painted, drops the loaded drawings the
+// view no longer needs and loads the street, national and overview quads it
+// does, each from its archive in its data folder.
+#include <string>
+
+#include "control/data/drawing_kind.h"
+#include "control/data/loaded_drawings.h"
+#include "control/data/map_box.h"
+
+namespace quelmar::data {
+
+struct LoadFolders {
+  std::string States0, States1, Data1, Data2;
+};
+
+struct LoadPassInput {
+  MapBox LoadRect;        // the view, or the square around it when the map is rotated
+  double Scale = 0;       // pixels per map unit
+  LoadFolders Folders;
+  std::string StreetExtension = ".ZP5";
+  std::int32_t ExpectedStreetVersion = kDefaultStreetVersion;
+  LoadSwitches Switches;
+  RouteNameRules RouteNames;
+  bool PaintDirectly = false;  // street quads load whatever the scale
+};
+
+class LoadPass {
+ public:
+  // Runs the pass over `table`. `rules` gets the street threshold of this
+  // view. A call while the pass runs returns at once.
+  void Run(DrawingTable& table, const LoadPassInput& input, ScaleRules& rules);
+
+  double LastSeconds() const { return lastSeconds_; }
+
+ private:
+  void DropUnneeded(DrawingTable& table, const LoadPassInput& input, const ScaleRules& rules);
+  void LoadStreets(DrawingTable& table, const LoadPassInput& input, const ScaleRules& rules);
+  void LoadOverview(DrawingTable& table, const LoadPassInput& input, const ScaleRules& rules);
+
+  bool running_ = false;
+  double lastSeconds_ = 0;
+};
+
+}  // namespace quelmar::data

@@ -1,0 +1,85 @@
+#include "control/render/map_engine.h"
+
+#include "control/data/name_unpack.h"
+#include "control/render/basic_layer_renderer.h"
+#include "control/search/street_name.h"
+
+namespace quelmar::render {
+namespace {
+
+// The hooks own the engine together; each service forwards to it.
+struct EngineBaseData final : core::BaseDataService {
+  std::shared_ptr<MapEngine> engine;
+  void OpenBaseData(const core::StartupSettings& settings) override { engine->OpenBaseData(settings); }
+};
+struct EngineLoader final : core::ViewLoader {
+  std::shared_ptr<MapEngine> engine;
+  void LoadView(const core::TViewWindow&) override { engine->LoadView(); }
+};
+struct EngineDrawer final : core::MapDrawer {
+  std::shared_ptr<MapEngine> engine;
+  void DrawMap(gdi::Canvas& canvas, int mode, const gdi::Rect&) override { engine->DrawMap(canvas, mode); }
+};
+
+}  // namespace
+
+MapEngine::MapEngine(core::TTvObject& panel)
+    : panel_(panel),
+      baseData_(table_, routeNames_),
+      renderer_(std::make_unique<BasicLayerRenderer>()),
+      painter_(table_, *renderer_) {
+  routeNames_.Expand = [](std::string_view stored) { return data::UnpackPairs(stored.substr(0, 40)); };
+  routeNames_.Normalize = [](std::string_view text) { return search::NormalizeStreetName(text).Str(); };
+  rules_.ForMiles = [this](double miles) { return panel_.view().ScaleForMilesAt40(miles); };
+}
+
+void MapEngine::SetRenderer(std::unique_ptr<LayerRenderer> renderer) {
+  renderer_ = std::move(renderer);
+  painter_.SetRenderer(*renderer_);
+}
+
+void MapEngine::OpenBaseData(const core::StartupSettings& settings) { baseData_.OpenBaseData(settings); }
+
+data::LoadSwitches MapEngine::Switches() const {
+  const core::PanelOptions& o = panel_.options();
+  return {o.Load_Highway, o.Load_Hydro, o.Load_State, o.Load_City, o.Load_Air, o.Load_County, o.Load_Landmark};
+}
+
+data::LoadPassInput MapEngine::PassInput() const {
+  const core::StartupSettings& s = panel_.startup();
+  const Projection projection(panel_.view());
+  data::LoadPassInput input;
+  input.LoadRect = projection.Cull();
+  input.Scale = panel_.view().View().Scale;
+  input.Folders = {s.Path_states0, s.Path_states1, s.Path_data1, s.Path_data2};
+  input.Switches = Switches();
+  input.RouteNames = routeNames_;
+  return input;
+}
+
+void MapEngine::LoadView() {
+  if (table_.Count() == 0) return;  // no base map: INIT has not run
+  loadPass_.Run(table_, PassInput(), rules_);
+}
+
+void MapEngine::DrawMap(gdi::Canvas& canvas, int /*mode*/) {
+  rules_.StreetThreshold = rules_.Miles(rules_.DetailMiles);
+  painter_.PaintMap(canvas, panel_.view(), rules_, Switches());
+}
+
+MapEngine& AttachMapEngine(core::TTvObject& panel) {
+  auto engine = std::make_shared<MapEngine>(panel);
+  core::EngineHooks& hooks = panel.hooks();
+  auto base = std::make_unique<EngineBaseData>();
+  base->engine = engine;
+  auto loader = std::make_unique<EngineLoader>();
+  loader->engine = engine;
+  auto drawer = std::make_unique<EngineDrawer>();
+  drawer->engine = engine;
+  hooks.baseData = std::move(base);
+  hooks.loader = std::move(loader);
+  hooks.mapDrawer = std::move(drawer);
+  return *engine;
+}
+
+}  // namespace quelmar::render

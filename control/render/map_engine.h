@@ -1,0 +1,54 @@
+#pragma once
+// The map of one control: its loaded drawings, the load pass that follows
+// the view, and the paint pass that draws them. Attached to the panel's
+// engine hooks, so the panel's paint cycle loads and draws through it.
+#include <memory>
+
+#include "control/core/tv_object.h"
+#include "control/data/base_data.h"
+#include "control/data/drawing_kind.h"
+#include "control/data/load_pass.h"
+#include "control/data/loaded_drawings.h"
+#include "control/render/layer_renderer.h"
+#include "control/render/map_painter.h"
+
+namespace quelmar::render {
+
+class MapEngine {
+ public:
+  // The panel is borrowed: the engine lives in the panel's hooks.
+  explicit MapEngine(core::TTvObject& panel);
+
+  // INIT: drops everything and reads the base map.
+  void OpenBaseData(const core::StartupSettings& settings);
+  // The load pass for the panel's current view.
+  void LoadView();
+  // The paint pass into `canvas`.
+  void DrawMap(gdi::Canvas& canvas, int mode);
+
+  data::DrawingTable& Drawings() { return table_; }
+  const data::ScaleRules& Rules() const { return rules_; }
+  const data::BuiltInBaseData& BaseData() const { return baseData_; }
+  const MapPainter& Painter() const { return painter_; }
+  double LastLoadSeconds() const { return loadPass_.LastSeconds(); }
+  void SetRenderer(std::unique_ptr<LayerRenderer> renderer);
+
+ private:
+  data::LoadSwitches Switches() const;
+  data::LoadPassInput PassInput() const;
+
+  core::TTvObject& panel_;
+  data::DrawingTable table_;
+  data::RouteNameRules routeNames_;
+  data::ScaleRules rules_;
+  data::BuiltInBaseData baseData_;
+  data::LoadPass loadPass_;
+  std::unique_ptr<LayerRenderer> renderer_;
+  MapPainter painter_;
+};
+
+// Creates a map engine for `panel` and attaches it to the panel's hooks
+// (base data, view loader, map drawer). Returns the engine, which the hooks own.
+MapEngine& AttachMapEngine(core::TTvObject& panel);
+
+}  // namespace quelmar::render

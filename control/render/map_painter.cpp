@@ -1,0 +1,141 @@
+#include "control/render/map_painter.h"
+
+#include <algorithm>
+
+#include "control/data/feature_code.h"
+
+namespace quelmar::render {
+namespace {
+
+constexpr std::int32_t kMaxDrawnSteps = 3300;
+
+bool MeetsBox(const data::MapBox& cull, std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2) {
+  return !(x2 < cull.Left || cull.Right < x1 || y2 < cull.Bottom || cull.Top < y1);
+}
+
+}  // namespace
+
+std::vector<int> MapPainter::PaintOrder() const {
+  std::vector<int> order;
+  for (int i = 1; i <= table_.Count(); ++i) order.push_back(i);
+  if (order.size() <= 1) return order;
+  auto priority = [&](int i) {
+    const data::LoadedDrawing& d = table_.At(i);
+    return data::PaintPriority(d.Name, d.Kind, d.Flags == data::kDrawingLocked);
+  };
+  // The base map stays first; the rest in order of priority, load order kept
+  // among equals.
+  std::stable_sort(order.begin() + 1, order.end(), [&](int a, int b) { return priority(a) < priority(b); });
+  return order;
+}
+
+bool MapPainter::Due(const data::LoadedDrawing& d, double scale, const data::ScaleRules& rules,
+                     const data::LoadSwitches& switches) const {
+  return data::DueAt(d.Name, d.Kind, d.Bounds, scale, rules, switches);
+}
+
+void MapPainter::PaintMap(gdi::Canvas& canvas, const core::ViewState& view, const data::ScaleRules& rules,
+                          const data::LoadSwitches& switches) {
+  counters_ = {};
+  const Projection projection(view);
+  const double scale = view.View().Scale;
+  renderer_->BeginPaint(canvas, scale);
+  for (const int index : PaintOrder()) {
+    const data::LoadedDrawing& d = table_.At(index);
+    if (d.Hidden()) continue;
+    if (!d.ExtentsUnknown() && !data::BoxesMeet(d.Extents, projection.Cull())) continue;
+    if (!Due(d, scale, rules, switches)) continue;
+    renderer_->BeginDrawing(d.Kind);
+    PaintObjects(canvas, d, projection);
+    ++counters_.Drawings;
+  }
+  renderer_->FinishDrawings(canvas);
+  renderer_->EndPaint();
+}
+
+void MapPainter::PaintDrawing(gdi::Canvas& canvas, const core::ViewState& view, int index,
+                              const data::ScaleRules& rules, const data::LoadSwitches& switches) {
+  if (index < 1 || index > table_.Count()) return;
+  const data::LoadedDrawing& d = table_.At(index);
+  if (!Due(d, view.View().Scale, rules, switches)) return;
+  const Projection projection(view);
+  renderer_->BeginPaint(canvas, view.View().Scale);
+  renderer_->BeginDrawing(d.Kind);
+  PaintObjects(canvas, d, projection);
+  renderer_->FinishDrawings(canvas);
+  renderer_->EndPaint();
+}
+
+void MapPainter::PaintObjects(gdi::Canvas& canvas, const data::LoadedDrawing& drawing,
+                              const Projection& projection) {
+  const data::MapBox& cull = projection.Cull();
+  for (const data::DrawObject& object : drawing.Store.Objects()) {
+    const int layer = data::FeatureLayer(object.Code);
+    switch (object.Kind) {
+      case data::ObjectKind::Segment:
+      case data::ObjectKind::SegmentNoAttributes:
+      case data::ObjectKind::Segment16: {
+        const data::Segment& s = *object.As<data::Segment>();
+        if (!renderer_->LayerShown(layer)) break;
+        const std::int64_t x2 = std::int64_t{s.Start.X} + s.Dx, y2 = std::int64_t{s.Start.Y} + s.Dy;
+        if (!MeetsBox(cull, std::min<std::int64_t>(s.Start.X, x2), std::min<std::int64_t>(s.Start.Y, y2),
+                      std::max<std::int64_t>(s.Start.X, x2), std::max<std::int64_t>(s.Start.Y, y2))) {
+          ++counters_.Culled;
+          break;
+        }
+        points_.assign({s.Start, {static_cast<std::int32_t>(x2), static_cast<std::int32_t>(y2)}});
+        PaintLine(canvas, object, points_, s.Attr, projection);
+        break;
+      }
+      case data::ObjectKind::Polyline12:
+      case data::ObjectKind::Polyline13:
+      case data::ObjectKind::Polyline14:
+      case data::ObjectKind::Polyline15: {
+        const data::Polyline& line = *object.As<data::Polyline>();
+        if (line.Count > kMaxDrawnSteps || !renderer_->LayerShown(layer)) break;
+        // Scaled polylines of kinds 12 and 15 stay in the store undrawn.
+        if (line.Scaled && (object.Kind == data::ObjectKind::Polyline12 || object.Kind == data::ObjectKind::Polyline15)) {
+          break;
+        }
+        points_ = data::PolylinePoints(object);
+        if (points_.empty()) break;
+        std::int32_t minX = points_[0].X, maxX = minX, minY = points_[0].Y, maxY = minY;
+        for (const TMapPoint& p : points_) {
+          minX = std::min(minX, p.X), maxX = std::max(maxX, p.X);
+          minY = std::min(minY, p.Y), maxY = std::max(maxY, p.Y);
+        }
+        if (!MeetsBox(cull, minX, minY, maxX, maxY)) {
+          ++counters_.Culled;
+          break;
+        }
+        PaintLine(canvas, object, points_, line.Attr, projection);
+        break;
+      }
+      default:
+        break;  // places, labels and the rest are the label passes' business
+    }
+  }
+}
+
+void MapPainter::PaintLine(gdi::Canvas& canvas, const data::DrawObject& object, std::span<const TMapPoint> points,
+                           const data::Attributes& attributes, const Projection& projection) {
+  ProjectedObject projected;
+  projected.Layer = data::FeatureLayer(object.Code);
+  projected.FeatureCode = object.Code;
+  projected.Attributes = attributes;
+  projected.Closed = points.size() > 2 && points.front() == points.back();
+  if (projected.Closed) {
+    runs_.resize(1);
+    projection.ProjectRing(points, runs_[0]);
+    if (runs_[0].size() < 3) return;
+    projected.Runs = std::span(runs_.data(), 1);
+  } else {
+    projection.ProjectLine(points, runs_);
+    if (runs_.empty()) return;
+    projected.Runs = runs_;
+  }
+  ++counters_.Objects;
+  renderer_->DrawObject(canvas, projected);
+}
+
+}  // namespace quelmar::render

@@ -1,0 +1,262 @@
+#include "tools/quelmar-data/builder/output/street_archives.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <map>
+#include <set>
+#include <tuple>
+
+#include "control/data/archive_writer.h"
+#include "control/data/drawing_writer.h"
+#include "control/data/quad.h"
+#include "control/data/state_table.h"
+#include "tools/quelmar-data/builder/output/geometry.h"
+#include "tools/quelmar-data/builder/output/line_records.h"
+#include "tools/quelmar-data/builder/output/map_names.h"
+#include "tools/quelmar-data/builder/output/quad_tiler.h"
+
+namespace quelmar::builder {
+namespace {
+
+// Feature codes of the naming labels: state, county and place.
+constexpr std::uint8_t kStateNameCode = 2;
+constexpr std::uint8_t kCountyNameCode = 5;
+constexpr std::uint8_t kPlaceNameCode = 7;
+constexpr std::size_t kMaxZipsPerMember = 255;  // the attribute index is one byte
+
+// A street line with what names it.
+struct NamedSegment {
+  const StreetSegment* Segment = nullptr;
+  std::string County;  // naming labels; empty when not known
+  std::string Place;
+};
+
+TMapPoint Midpoint(const Line& line) { return line[line.size() / 2]; }
+
+// The county and nearby place of each street, found once per street.
+class Locator {
+ public:
+  Locator(const NationalInputs& inputs, int stateFips) {
+    for (const CountyArea& county : inputs.Counties) {
+      if (county.StateFips == stateFips) counties_.push_back({&county, *BoundsOf(county.Rings)});
+    }
+    for (const Place& place : inputs.Places) {
+      if (place.StateFips == stateFips) places_.push_back(&place);
+    }
+  }
+
+  std::string CountyAt(TMapPoint p) const {
+    for (const auto& [county, box] : counties_) {
+      if (data::BoxContains(box, p.X, p.Y) && InsideRings(county->Rings, p)) return UpperAscii(county->Name);
+    }
+    return {};
+  }
+
+  // The largest place within about three miles, else the nearest within ten.
+  std::string PlaceAt(TMapPoint p) const {
+    const Place* largest = nullptr;
+    const Place* nearest = nullptr;
+    double nearestDistance = 2500;  // about ten miles
+    for (const Place* place : places_) {
+      const double d = std::hypot(double(place->At.X) - p.X, double(place->At.Y) - p.Y);
+      if (d < 750 && (!largest || place->Population > largest->Population)) largest = place;
+      if (d < nearestDistance) nearest = place, nearestDistance = d;
+    }
+    const Place* chosen = largest ? largest : nearest;
+    return chosen ? UpperAscii(chosen->Name) : std::string{};
+  }
+
+ private:
+  std::vector<std::pair<const CountyArea*, data::MapBox>> counties_;
+  std::vector<const Place*> places_;
+};
+
+// One member of a street archive and the streets it holds.
+struct MemberContent {
+  data::MapBox Cell;
+  std::vector<NamedSegment> Streets;
+};
+
+std::vector<std::uint8_t> WriteMember(const MemberContent& content, const std::string& stateCode,
+                                      const ZipCentroids& zips) {
+  // Extents: the cell, widened to streets that reach beyond it.
+  data::MapBox box = content.Cell;
+  for (const NamedSegment& s : content.Streets) {
+    const auto b = BoundsOf(s.Segment->Points);
+    box = {std::min(box.Left, b->Left), std::min(box.Bottom, b->Bottom), std::max(box.Right, b->Right),
+           std::max(box.Top, b->Top)};
+  }
+  data::DrawingWriter writer(kStreetDataVersion);
+  writer.Extents(box.Left, box.Right, box.Bottom, box.Top);
+  const TMapPoint base{box.Left, box.Bottom};
+
+  // The ZIP codes the member's streets lie in: its index list.
+  std::vector<std::int32_t> zipOf;
+  std::set<std::int32_t> zipSet;
+  for (const NamedSegment& s : content.Streets) {
+    std::int32_t zip = s.Segment->Zip != 0 ? s.Segment->Zip : zips.Nearest(stateCode, Midpoint(s.Segment->Points));
+    zipOf.push_back(zip);
+    if (zip != 0) zipSet.insert(zip);
+  }
+  std::vector<std::int32_t> zipList(zipSet.begin(), zipSet.end());
+  if (zipList.size() > kMaxZipsPerMember) zipList.resize(kMaxZipsPerMember);
+  auto zipIndex = [&](std::int32_t zip) -> std::uint8_t {
+    const auto it = std::lower_bound(zipList.begin(), zipList.end(), zip);
+    return it != zipList.end() && *it == zip ? static_cast<std::uint8_t>(it - zipList.begin() + 1) : 0;
+  };
+
+  writer.FeatureCode(kStateNameCode);
+  writer.Label(0x57, {0, 0}, stateCode);
+  if (!zipList.empty()) writer.IndexList(zipList);
+
+  // Streets in the order county, place, name (unnamed first), then as built.
+  std::vector<std::size_t> order(content.Streets.size());
+  for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
+  std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+    const NamedSegment& x = content.Streets[a];
+    const NamedSegment& y = content.Streets[b];
+    return std::tie(x.County, x.Place, x.Segment->Name) < std::tie(y.County, y.Place, y.Segment->Name);
+  });
+
+  std::string county = "\x01", place = "\x01", name = "\x01";
+  int code = -1;
+  for (const std::size_t i : order) {
+    const NamedSegment& s = content.Streets[i];
+    if (s.County != county) {
+      if (!name.empty() && name != "\x01") writer.GroupMark();
+      writer.FeatureCode(kCountyNameCode), code = -1;
+      writer.Label(0x57, {0, 0}, StoredLabel(s.County.empty() ? "?" : s.County));
+      county = s.County, place = "\x01", name = "\x01";
+    }
+    if (s.Place != place) {
+      if (!name.empty() && name != "\x01") writer.GroupMark();
+      writer.FeatureCode(kPlaceNameCode), code = -1;
+      writer.Label(0x57, {0, 0}, StoredLabel(s.Place.empty() ? "?" : s.Place));
+      place = s.Place, name = "\x01";
+    }
+    if (s.Segment->Name != name) {
+      if (s.Segment->Name.empty()) {
+        writer.GroupMark();
+      } else {
+        writer.NameString(StoredName(s.Segment->Name));
+        writer.NameRef(writer.Objects() - writer.SectionBase());
+      }
+      name = s.Segment->Name;
+    }
+    const std::uint8_t featureCode = FeatureCodeOf(s.Segment->Cfcc);
+    if (featureCode != code) writer.FeatureCode(featureCode), code = featureCode;
+    data::Attributes attributes;
+    if (s.Segment->Low != 0 || s.Segment->High != 0) {
+      attributes.Low = s.Segment->Low;
+      attributes.Span = s.Segment->High - s.Segment->Low;
+    }
+    attributes.Index = zipIndex(zipOf[i]);
+    WriteLine(writer, s.Segment->Points, attributes, base);
+  }
+  writer.End();
+  return writer.Bytes();
+}
+
+StreetArchive WriteStateArchive(int stateFips, const std::vector<const StreetSample*>& samples,
+                                const NationalInputs& inputs, const ZipCentroids& zips,
+                                const std::filesystem::path& folder) {
+  const std::string stateCode(data::StateCode(stateFips));
+  const Locator locator(inputs, stateFips);
+  std::map<std::string, MemberContent> members;
+  std::size_t segments = 0;
+  for (const StreetSample* sample : samples) {
+    for (const StreetSegment& segment : sample->Segments) {
+      if (segment.Points.size() < 2) continue;
+      const TMapPoint at = Midpoint(segment.Points);
+      const auto quad = data::QuadAt(data::QuadGrid::Street, segment.Points.front());
+      if (!quad) continue;
+      // Major roads go to the whole-quad member; streets to the quarter
+      // their first point lies in.
+      int sub = 0;
+      if (!IsMajorRoad(segment.Cfcc)) {
+        const auto cell = *data::QuadBox(*quad);
+        const std::int32_t midX = cell.Left + (cell.Right - cell.Left) / 2;
+        const std::int32_t midY = cell.Bottom + (cell.Top - cell.Bottom) / 2;
+        const TMapPoint p = segment.Points.front();
+        sub = (p.Y >= midY ? 3 : 1) + (p.X >= midX ? 1 : 0);
+      }
+      const std::string name = data::StreetMemberName({*quad, sub, stateFips});
+      auto [it, added] = members.try_emplace(name);
+      if (added) it->second.Cell = *data::SubQuadBox(*quad, sub);
+      it->second.Streets.push_back({&segment, locator.CountyAt(at), locator.PlaceAt(at)});
+      ++segments;
+    }
+  }
+  data::ArchiveWriter archive(data::ArchiveLayout::kLayerArchive);
+  for (const auto& [name, content] : members) {
+    archive.Add(name, WriteMember(content, stateCode, zips), MemberImplode());
+  }
+  char archiveName[16];
+  std::snprintf(archiveName, sizeof archiveName, "%02d%s", stateFips, kStreetArchiveExtension);
+  const std::filesystem::path path = folder / archiveName;
+  archive.WriteFile(path);
+  return {archiveName, archive.MemberCount(), segments, std::filesystem::file_size(path)};
+}
+
+// The national "Z" quads: the highway routes and the major roads of every
+// street sample, cut to the quads.
+StreetArchive WriteNationalArchive(const std::vector<StreetSample>& samples, const NationalInputs& inputs,
+                                   const std::filesystem::path& folder) {
+  QuadTiler tiler(data::QuadGrid::National, "", kStreetDataVersion);
+  std::size_t segments = 0;
+  auto tile = [&](const Line& line, std::uint8_t code, const std::string& name) {
+    const auto box = BoundsOf(line);
+    if (!box) return;
+    tiler.ForEachQuad(*box, [&](const data::Quad& quad, const data::MapBox& cell) {
+      const std::vector<Line> parts = ClipLine(line, cell);
+      if (parts.empty()) return;
+      data::DrawingWriter& writer = tiler.Drawing(quad);
+      writer.FeatureCode(code);
+      if (!name.empty()) {
+        writer.NameString(StoredName(name));
+        writer.NameRef(writer.Objects() - writer.SectionBase());
+      }
+      for (const Line& part : parts) WriteLine(writer, part, {}, tiler.Base(quad));
+      writer.GroupMark();
+      ++segments;
+    });
+  };
+  for (const HighwayRoute& route : inputs.Highways) {
+    tile(route.Points, route.Interstate ? FeatureCodeOf("A11") : FeatureCodeOf("A21"), RouteName(route.Route));
+  }
+  for (const StreetSample& sample : samples) {
+    for (const StreetSegment& segment : sample.Segments) {
+      if (IsMajorRoad(segment.Cfcc)) tile(segment.Points, FeatureCodeOf(segment.Cfcc), segment.Name);
+    }
+  }
+  data::ArchiveWriter archive(data::ArchiveLayout::kLayerArchive);
+  tiler.AddTo(archive);
+  const std::string name = std::string("02") + kStreetArchiveExtension;
+  const std::filesystem::path path = folder / name;
+  archive.WriteFile(path);
+  return {name, archive.MemberCount(), segments, std::filesystem::file_size(path)};
+}
+
+}  // namespace
+
+bool IsMajorRoad(std::string_view cfcc) {
+  return cfcc.size() == 3 && cfcc[0] == 'A' && (cfcc[1] == '1' || cfcc[1] == '2' || cfcc[1] == '3');
+}
+
+std::vector<StreetArchive> WriteStreetArchives(const std::vector<StreetSample>& samples, const NationalInputs& inputs,
+                                               const ZipCentroids& zips, const std::filesystem::path& folder,
+                                               const std::function<void(const std::string&)>& progress) {
+  std::map<int, std::vector<const StreetSample*>> byState;
+  for (const StreetSample& sample : samples) byState[sample.StateFips].push_back(&sample);
+  std::vector<StreetArchive> written;
+  for (const auto& [state, list] : byState) {
+    progress("STATES0/" + std::to_string(state));
+    written.push_back(WriteStateArchive(state, list, inputs, zips, folder));
+  }
+  progress("STATES0/02");
+  written.push_back(WriteNationalArchive(samples, inputs, folder));
+  return written;
+}
+
+}  // namespace quelmar::builder

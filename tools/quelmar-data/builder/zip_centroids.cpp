@@ -1,0 +1,72 @@
+#include "tools/quelmar-data/builder/zip_centroids.h"
+
+#include <cmath>
+#include <fstream>
+#include <iterator>
+#include <limits>
+#include <nlohmann/json.hpp>
+
+#include "control/core/errors.h"
+
+namespace quelmar::builder {
+namespace {
+
+constexpr std::int32_t kCell = 2500;      // map units, 0.16°
+constexpr double kMaxDistance = 2500.0;   // about 10 miles of latitude
+
+std::int64_t CellKey(std::int64_t cx, std::int64_t cy) { return cx * 1000003 + cy; }
+std::int64_t CellOf(std::int32_t v) { return static_cast<std::int64_t>(std::floor(double(v) / kCell)); }
+
+}  // namespace
+
+ZipCentroids::ZipCentroids(std::vector<ZipCentroid> zips) : zips_(std::move(zips)) {
+  for (std::size_t i = 0; i < zips_.size(); ++i) {
+    cells_[CellKey(CellOf(zips_[i].At.X), CellOf(zips_[i].At.Y))].push_back(i);
+  }
+}
+
+ZipCentroids ZipCentroids::Load(const std::filesystem::path& package) {
+  const std::filesystem::path path = package / "lib" / "codes.js";
+  std::ifstream in(path, std::ios::binary);
+  if (!in) throw IoError("cannot open " + path.string());
+  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  const auto brace = text.find('{');
+  if (brace == std::string::npos) throw DataError(path.string() + ": no ZIP table");
+  nlohmann::json table = nlohmann::json::parse(text.begin() + static_cast<std::ptrdiff_t>(brace), text.end(), nullptr,
+                                               false);
+  if (!table.is_object()) throw DataError(path.string() + ": the ZIP table is not a JSON object");
+  std::vector<ZipCentroid> zips;
+  for (const auto& [key, entry] : table.items()) {
+    if (!entry.is_object() || entry.value("country", "") != "US") continue;
+    const auto lat = entry.find("latitude"), lon = entry.find("longitude");
+    if (lat == entry.end() || lon == entry.end() || !lat->is_number() || !lon->is_number()) continue;
+    if (key.size() != 5 || key.find_first_not_of("0123456789") != std::string::npos) continue;
+    try {
+      zips.push_back({std::stoi(key), entry.value("state", ""), ToMapUnits(lon->get<double>(), lat->get<double>())});
+    } catch (const std::invalid_argument&) {
+      continue;  // a centroid outside the globe is a fault of that entry only
+    }
+  }
+  return ZipCentroids(std::move(zips));
+}
+
+std::int32_t ZipCentroids::Nearest(const std::string& stateCode, TMapPoint point) const {
+  double best = kMaxDistance;
+  std::int32_t zip = 0;
+  const std::int64_t cx = CellOf(point.X), cy = CellOf(point.Y);
+  for (std::int64_t dx = -1; dx <= 1; ++dx) {
+    for (std::int64_t dy = -1; dy <= 1; ++dy) {
+      const auto it = cells_.find(CellKey(cx + dx, cy + dy));
+      if (it == cells_.end()) continue;
+      for (const std::size_t i : it->second) {
+        const ZipCentroid& z = zips_[i];
+        if (z.StateCode != stateCode) continue;
+        const double d = std::hypot(double(z.At.X) - point.X, double(z.At.Y) - point.Y);
+        if (d < best || (d == best && z.Zip < zip)) best = d, zip = z.Zip;
+      }
+    }
+  }
+  return zip;
+}
+
+}  // namespace quelmar::builder

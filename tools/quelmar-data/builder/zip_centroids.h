@@ -1,0 +1,36 @@
+#pragma once
+// ZIP code centroids (the npm "zipcodes" package's table), for giving street
+// segments without a ZIP code of their own the ZIP code nearest to them.
+#include <filesystem>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "tools/quelmar-data/builder/geo_model.h"
+
+namespace quelmar::builder {
+
+struct ZipCentroid {
+  std::int32_t Zip = 0;
+  std::string StateCode;
+  TMapPoint At;
+};
+
+class ZipCentroids {
+ public:
+  ZipCentroids() = default;
+  explicit ZipCentroids(std::vector<ZipCentroid> zips);
+
+  // Reads lib/codes.js of the package folder. Throws DataError or IoError.
+  static ZipCentroids Load(const std::filesystem::path& package);
+
+  // The ZIP code of `stateCode` nearest to `point` within about 10 miles, or 0.
+  std::int32_t Nearest(const std::string& stateCode, TMapPoint point) const;
+  std::size_t Size() const { return zips_.size(); }
+
+ private:
+  std::vector<ZipCentroid> zips_;
+  std::unordered_map<std::int64_t, std::vector<std::size_t>> cells_;  // by 0.16° cell
+};
+
+}  // namespace quelmar::builder
