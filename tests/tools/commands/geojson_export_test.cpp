@@ -74,7 +74,7 @@ TEST(DrawingFeatures, GivesEachDrawableObjectItsGeometryAndProperties) {
       "geometry": {"type": "LineString", "coordinates": [[-87.630016, 41.88], [-87.629376, 41.88],
                                                          [-87.629376, 41.88064]]},
       "properties": {"member": "Y7O37117", "kind": "Polyline", "feature_code": 77, "layer": 14,
-                     "name": "\\x1066", "low": 100, "high": 198, "index": 2, "zip": 60602}})"));
+                     "name": "US HWY 66", "low": 100, "high": 198, "index": 2, "zip": 60602}})"));
   // The group mark ended the name; a segment without attributes has none.
   EXPECT_EQ(features[1]["geometry"], ordered_json::parse(R"({"type": "LineString",
       "coordinates": [[-87.629696, 41.88032], [-87.629504, 41.880064]]})"));

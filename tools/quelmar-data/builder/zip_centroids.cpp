@@ -1,5 +1,6 @@
 #include "tools/quelmar-data/builder/zip_centroids.h"
 
+#include <cctype>
 #include <cmath>
 #include <fstream>
 #include <iterator>
@@ -30,10 +31,17 @@ ZipCentroids ZipCentroids::Load(const std::filesystem::path& package) {
   std::ifstream in(path, std::ios::binary);
   if (!in) throw IoError("cannot open " + path.string());
   std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  const auto brace = text.find('{');
+  // The file is a script: "exports.codes = {...};" then other exports.
+  const auto start = text.find("exports.codes");
+  const auto brace = start == std::string::npos ? start : text.find('{', start);
   if (brace == std::string::npos) throw DataError(path.string() + ": no ZIP table");
-  nlohmann::json table = nlohmann::json::parse(text.begin() + static_cast<std::ptrdiff_t>(brace), text.end(), nullptr,
-                                               false);
+  auto end = text.find("exports.", brace);
+  if (end == std::string::npos) end = text.size();
+  std::string_view body = std::string_view(text).substr(brace, end - brace);
+  while (!body.empty() && (body.back() == ';' || std::isspace(static_cast<unsigned char>(body.back())))) {
+    body.remove_suffix(1);
+  }
+  nlohmann::json table = nlohmann::json::parse(body, nullptr, false);
   if (!table.is_object()) throw DataError(path.string() + ": the ZIP table is not a JSON object");
   std::vector<ZipCentroid> zips;
   for (const auto& [key, entry] : table.items()) {

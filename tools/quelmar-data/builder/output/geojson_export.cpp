@@ -176,7 +176,7 @@ json DrawingFeatures(const data::Drawing& drawing, std::string_view member, cons
     switch (object.Kind) {
       case ObjectKind::NameRef: {
         const data::NameString* named = drawing.NameAt(object.As<data::NameRef>()->Object);
-        name = named ? std::optional(DisplayName(named->Packed)) : std::nullopt;
+        name = named ? std::optional(DecodedName(named->Packed)) : std::nullopt;
         continue;
       }
       case ObjectKind::GroupMark:

@@ -51,6 +51,16 @@ TreeReport WriteMapTree(const NationalInputs& inputs, const std::vector<StreetSa
   fs::create_directories(work);
   for (const char* folder : {"DATA1", "DATA2", "DATA3", "STATES0"}) fs::create_directories(work / folder);
 
+  // A build that fails midway leaves no half-written tree behind.
+  struct RemoveUnlessDone {
+    const fs::path& folder;
+    bool done = false;
+    ~RemoveUnlessDone() {
+      std::error_code e;
+      if (!done) fs::remove_all(folder, e);
+    }
+  } cleanup{work};
+
   TreeReport report;
   progress(kBaseMapArchive);
   WriteBuiltInArchives(inputs, work, report);
@@ -69,6 +79,7 @@ TreeReport WriteMapTree(const NationalInputs& inputs, const std::vector<StreetSa
   fs::remove_all(old, ignored);
   if (fs::exists(absolute)) fs::rename(absolute, old);
   fs::rename(work, absolute);
+  cleanup.done = true;
   fs::remove_all(old, ignored);
   return report;
 }

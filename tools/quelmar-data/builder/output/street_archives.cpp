@@ -199,10 +199,9 @@ StreetArchive WriteStateArchive(int stateFips, const std::vector<const StreetSam
   return {archiveName, archive.MemberCount(), segments, std::filesystem::file_size(path)};
 }
 
-// The national "Z" quads: the highway routes and the major roads of every
-// street sample, cut to the quads.
-StreetArchive WriteNationalArchive(const std::vector<StreetSample>& samples, const NationalInputs& inputs,
-                                   const std::filesystem::path& folder) {
+// The national "Z" quads: the major roads of every street sample, cut to
+// the quads.
+StreetArchive WriteNationalArchive(const std::vector<StreetSample>& samples, const std::filesystem::path& folder) {
   QuadTiler tiler(data::QuadGrid::National, "", kStreetDataVersion);
   std::size_t segments = 0;
   auto tile = [&](const Line& line, std::uint8_t code, const std::string& name) {
@@ -222,9 +221,8 @@ StreetArchive WriteNationalArchive(const std::vector<StreetSample>& samples, con
       ++segments;
     });
   };
-  for (const HighwayRoute& route : inputs.Highways) {
-    tile(route.Points, route.Interstate ? FeatureCodeOf("A11") : FeatureCodeOf("A21"), RouteName(route.Route));
-  }
+  // Only real road geometry: the highway table's place-to-place lines would
+  // cut straight across the streets at the scales these quads show.
   for (const StreetSample& sample : samples) {
     for (const StreetSegment& segment : sample.Segments) {
       if (IsMajorRoad(segment.Cfcc)) tile(segment.Points, FeatureCodeOf(segment.Cfcc), segment.Name);
@@ -255,7 +253,7 @@ std::vector<StreetArchive> WriteStreetArchives(const std::vector<StreetSample>& 
     written.push_back(WriteStateArchive(state, list, inputs, zips, folder));
   }
   progress("STATES0/02");
-  written.push_back(WriteNationalArchive(samples, inputs, folder));
+  written.push_back(WriteNationalArchive(samples, folder));
   return written;
 }
 

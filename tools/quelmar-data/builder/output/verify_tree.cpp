@@ -1,5 +1,7 @@
 #include "tools/quelmar-data/builder/output/verify_tree.h"
 
+#include "control/data/name_unpack.h"
+
 #include <algorithm>
 #include <array>
 #include <cstdio>
@@ -95,6 +97,8 @@ std::string Degrees(std::int32_t units) {
 }
 
 }  // namespace
+
+std::string DecodedName(std::string_view packed) { return DisplayName(data::UnpackNameAbbreviated(packed)); }
 
 std::string DisplayName(std::string_view stored) {
   std::string text;
@@ -353,7 +357,7 @@ struct Tally {
     if (inert != 0) out << ", inert " << inert;
     out << "\n" << indent << "names: " << names.size() << " distinct";
     for (std::size_t i = 0; i < firstNames.size(); ++i) {
-      out << (i == 0 ? ": \"" : ", \"") << DisplayName(firstNames[i]) << "\"";
+      out << (i == 0 ? ": \"" : ", \"") << DecodedName(firstNames[i]) << "\"";
     }
     if (firstNames.size() < names.size()) out << ", ...";
     out << "\n" << indent << "extents: ";

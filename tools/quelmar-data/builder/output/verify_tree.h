@@ -21,9 +21,13 @@
 
 namespace quelmar::builder {
 
-// A stored name (a NameString's packed bytes) as the tool shows it: printable
-// ASCII as it is, every other byte and the backslash as \xNN.
+// Bytes as the tool shows them: printable ASCII as it is, every other byte
+// and the backslash as \xNN.
 std::string DisplayName(std::string_view stored);
+
+// A NameString's packed bytes decoded as the map reads them (word codes and
+// pairs written out, direction letters kept), shown as DisplayName does.
+std::string DecodedName(std::string_view packed);
 
 // An archive of drawing files, opened once: the member list comes from a
 // layer archive's index or from walking a plain PKZIP file's local headers,
