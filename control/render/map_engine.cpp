@@ -1,7 +1,6 @@
 #include "control/render/map_engine.h"
 
 #include "control/data/name_unpack.h"
-#include "control/render/basic_layer_renderer.h"
 #include "control/search/street_name.h"
 
 namespace quelmar::render {
@@ -11,6 +10,10 @@ namespace {
 struct EngineBaseData final : core::BaseDataService {
   std::shared_ptr<MapEngine> engine;
   void OpenBaseData(const core::StartupSettings& settings) override { engine->OpenBaseData(settings); }
+};
+struct EngineStartup final : core::StartupService {
+  std::shared_ptr<MapEngine> engine;
+  void CreatePalette() override { engine->Styles().RebuildPalette(); }
 };
 struct EngineLoader final : core::ViewLoader {
   std::shared_ptr<MapEngine> engine;
@@ -26,16 +29,10 @@ struct EngineDrawer final : core::MapDrawer {
 MapEngine::MapEngine(core::TTvObject& panel)
     : panel_(panel),
       baseData_(table_, routeNames_),
-      renderer_(std::make_unique<BasicLayerRenderer>()),
-      painter_(table_, *renderer_) {
+      painter_(table_, styles_) {
   routeNames_.Expand = [](std::string_view stored) { return data::UnpackPairs(stored.substr(0, 40)); };
   routeNames_.Normalize = [](std::string_view text) { return search::NormalizeStreetName(text).Str(); };
   rules_.ForMiles = [this](double miles) { return panel_.view().ScaleForMilesAt40(miles); };
-}
-
-void MapEngine::SetRenderer(std::unique_ptr<LayerRenderer> renderer) {
-  renderer_ = std::move(renderer);
-  painter_.SetRenderer(*renderer_);
 }
 
 void MapEngine::OpenBaseData(const core::StartupSettings& settings) { baseData_.OpenBaseData(settings); }
@@ -62,9 +59,12 @@ void MapEngine::LoadView() {
   loadPass_.Run(table_, PassInput(), rules_);
 }
 
-void MapEngine::DrawMap(gdi::Canvas& canvas, int /*mode*/) {
+void MapEngine::DrawMap(gdi::Canvas& canvas, int mode) {
   rules_.StreetThreshold = rules_.Miles(rules_.DetailMiles);
-  painter_.PaintMap(canvas, panel_.view(), rules_, Switches());
+  PaintSetup setup;
+  setup.UnderlayShown = panel_.options().Underlay;
+  setup.DeviceOutput = mode == 1;
+  painter_.PaintMap(canvas, panel_.view(), rules_, Switches(), setup);
 }
 
 MapEngine& AttachMapEngine(core::TTvObject& panel) {
@@ -72,11 +72,14 @@ MapEngine& AttachMapEngine(core::TTvObject& panel) {
   core::EngineHooks& hooks = panel.hooks();
   auto base = std::make_unique<EngineBaseData>();
   base->engine = engine;
+  auto startup = std::make_unique<EngineStartup>();
+  startup->engine = engine;
   auto loader = std::make_unique<EngineLoader>();
   loader->engine = engine;
   auto drawer = std::make_unique<EngineDrawer>();
   drawer->engine = engine;
   hooks.baseData = std::move(base);
+  hooks.startup = std::move(startup);
   hooks.loader = std::move(loader);
   hooks.mapDrawer = std::move(drawer);
   return *engine;

@@ -9,8 +9,8 @@
 #include "control/data/drawing_kind.h"
 #include "control/data/load_pass.h"
 #include "control/data/loaded_drawings.h"
-#include "control/render/layer_renderer.h"
 #include "control/render/map_painter.h"
+#include "control/render/style_engine.h"
 
 namespace quelmar::render {
 
@@ -30,8 +30,8 @@ class MapEngine {
   const data::ScaleRules& Rules() const { return rules_; }
   const data::BuiltInBaseData& BaseData() const { return baseData_; }
   const MapPainter& Painter() const { return painter_; }
+  StyleEngine& Styles() { return styles_; }
   double LastLoadSeconds() const { return loadPass_.LastSeconds(); }
-  void SetRenderer(std::unique_ptr<LayerRenderer> renderer);
 
  private:
   data::LoadSwitches Switches() const;
@@ -43,12 +43,13 @@ class MapEngine {
   data::ScaleRules rules_;
   data::BuiltInBaseData baseData_;
   data::LoadPass loadPass_;
-  std::unique_ptr<LayerRenderer> renderer_;
+  StyleEngine styles_;
   MapPainter painter_;
 };
 
 // Creates a map engine for `panel` and attaches it to the panel's hooks
-// (base data, view loader, map drawer). Returns the engine, which the hooks own.
+// (base data, start-up palette, view loader, map drawer). Returns the
+// engine, which the hooks own.
 MapEngine& AttachMapEngine(core::TTvObject& panel);
 
 }  // namespace quelmar::render

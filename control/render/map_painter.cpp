@@ -34,23 +34,42 @@ bool MapPainter::Due(const data::LoadedDrawing& d, double scale, const data::Sca
   return data::DueAt(d.Name, d.Kind, d.Bounds, scale, rules, switches);
 }
 
+DrawingStyleInputs MapPainter::StyleInputs(char kind, const data::ScaleRules& rules) const {
+  DrawingStyleInputs inputs;
+  inputs.KindLetter = kind;
+  inputs.EveryLayerVisible = kind == 'Z';  // national quads show every layer they hold
+  auto detail = [&](const char* sample, char sampleKind, DetailDrawings& into) {
+    into.Threshold = data::BoundsOf(sample, sampleKind, rules).Lower;
+    for (int i = 2; i <= table_.Count() && !into.Loaded; ++i) {
+      const data::LoadedDrawing& d = table_.At(i);
+      into.Loaded = d.Kind == sampleKind && (sampleKind == 'G' || d.Name.substr(5, 2) == std::string_view(sample).substr(5, 2));
+    }
+  };
+  detail("M000095", 'M', inputs.States);
+  detail("M000093", 'M', inputs.Counties);
+  detail("M000094", 'M', inputs.Hydro);
+  detail("G0000", 'G', inputs.HighwayNetwork);
+  return inputs;
+}
+
 void MapPainter::PaintMap(gdi::Canvas& canvas, const core::ViewState& view, const data::ScaleRules& rules,
-                          const data::LoadSwitches& switches) {
+                          const data::LoadSwitches& switches, const PaintSetup& setup) {
   counters_ = {};
   const Projection projection(view);
   const double scale = view.View().Scale;
-  renderer_->BeginPaint(canvas, scale);
+  const gdi::Size viewSize{view.View().Width, view.View().Height};
+  styles_.BeginPaint(view, setup);
   for (const int index : PaintOrder()) {
     const data::LoadedDrawing& d = table_.At(index);
     if (d.Hidden()) continue;
     if (!d.ExtentsUnknown() && !data::BoxesMeet(d.Extents, projection.Cull())) continue;
     if (!Due(d, scale, rules, switches)) continue;
-    renderer_->BeginDrawing(d.Kind);
-    PaintObjects(canvas, d, projection);
+    styles_.PrepareDrawing(StyleInputs(d.Kind, rules));
+    PaintObjects(canvas, d, projection, viewSize);
     ++counters_.Drawings;
   }
-  renderer_->FinishDrawings(canvas);
-  renderer_->EndPaint();
+  styles_.DrawFinishingPasses(canvas, viewSize);
+  styles_.EndPaint();
 }
 
 void MapPainter::PaintDrawing(gdi::Canvas& canvas, const core::ViewState& view, int index,
@@ -59,24 +78,26 @@ void MapPainter::PaintDrawing(gdi::Canvas& canvas, const core::ViewState& view, 
   const data::LoadedDrawing& d = table_.At(index);
   if (!Due(d, view.View().Scale, rules, switches)) return;
   const Projection projection(view);
-  renderer_->BeginPaint(canvas, view.View().Scale);
-  renderer_->BeginDrawing(d.Kind);
-  PaintObjects(canvas, d, projection);
-  renderer_->FinishDrawings(canvas);
-  renderer_->EndPaint();
+  const gdi::Size viewSize{view.View().Width, view.View().Height};
+  PaintSetup setup;
+  setup.FullPaint = false;
+  styles_.BeginPaint(view, setup);
+  styles_.PrepareDrawing(StyleInputs(d.Kind, rules));
+  PaintObjects(canvas, d, projection, viewSize);
+  styles_.DrawFinishingPasses(canvas, viewSize);
+  styles_.EndPaint();
 }
 
-void MapPainter::PaintObjects(gdi::Canvas& canvas, const data::LoadedDrawing& drawing,
-                              const Projection& projection) {
+void MapPainter::PaintObjects(gdi::Canvas& canvas, const data::LoadedDrawing& drawing, const Projection& projection,
+                              gdi::Size viewSize) {
   const data::MapBox& cull = projection.Cull();
   for (const data::DrawObject& object : drawing.Store.Objects()) {
-    const int layer = data::FeatureLayer(object.Code);
     switch (object.Kind) {
       case data::ObjectKind::Segment:
       case data::ObjectKind::SegmentNoAttributes:
       case data::ObjectKind::Segment16: {
         const data::Segment& s = *object.As<data::Segment>();
-        if (!renderer_->LayerShown(layer)) break;
+        if (!styles_.FeatureDrawn(object.Code)) break;
         const std::int64_t x2 = std::int64_t{s.Start.X} + s.Dx, y2 = std::int64_t{s.Start.Y} + s.Dy;
         if (!MeetsBox(cull, std::min<std::int64_t>(s.Start.X, x2), std::min<std::int64_t>(s.Start.Y, y2),
                       std::max<std::int64_t>(s.Start.X, x2), std::max<std::int64_t>(s.Start.Y, y2))) {
@@ -84,7 +105,7 @@ void MapPainter::PaintObjects(gdi::Canvas& canvas, const data::LoadedDrawing& dr
           break;
         }
         points_.assign({s.Start, {static_cast<std::int32_t>(x2), static_cast<std::int32_t>(y2)}});
-        PaintLine(canvas, object, points_, s.Attr, projection);
+        PaintLine(canvas, object, points_, s.Attr, projection, viewSize);
         break;
       }
       case data::ObjectKind::Polyline12:
@@ -92,7 +113,7 @@ void MapPainter::PaintObjects(gdi::Canvas& canvas, const data::LoadedDrawing& dr
       case data::ObjectKind::Polyline14:
       case data::ObjectKind::Polyline15: {
         const data::Polyline& line = *object.As<data::Polyline>();
-        if (line.Count > kMaxDrawnSteps || !renderer_->LayerShown(layer)) break;
+        if (line.Count > kMaxDrawnSteps || !styles_.FeatureDrawn(object.Code)) break;
         // Scaled polylines of kinds 12 and 15 stay in the store undrawn.
         if (line.Scaled && (object.Kind == data::ObjectKind::Polyline12 || object.Kind == data::ObjectKind::Polyline15)) {
           break;
@@ -108,7 +129,7 @@ void MapPainter::PaintObjects(gdi::Canvas& canvas, const data::LoadedDrawing& dr
           ++counters_.Culled;
           break;
         }
-        PaintLine(canvas, object, points_, line.Attr, projection);
+        PaintLine(canvas, object, points_, line.Attr, projection, viewSize);
         break;
       }
       default:
@@ -118,24 +139,26 @@ void MapPainter::PaintObjects(gdi::Canvas& canvas, const data::LoadedDrawing& dr
 }
 
 void MapPainter::PaintLine(gdi::Canvas& canvas, const data::DrawObject& object, std::span<const TMapPoint> points,
-                           const data::Attributes& attributes, const Projection& projection) {
-  ProjectedObject projected;
-  projected.Layer = data::FeatureLayer(object.Code);
-  projected.FeatureCode = object.Code;
-  projected.Attributes = attributes;
-  projected.Closed = points.size() > 2 && points.front() == points.back();
-  if (projected.Closed) {
+                           const data::Attributes& attributes, const Projection& projection, gdi::Size viewSize) {
+  ObjectQuery query;
+  query.Layer = data::FeatureLayer(object.Code);
+  query.FeatureCode = object.Code;
+  query.AreaCode = attributes.Low;
+  query.Closed = points.size() > 2 && points.front() == points.back();
+  if (query.Closed) {
     runs_.resize(1);
     projection.ProjectRing(points, runs_[0]);
     if (runs_[0].size() < 3) return;
-    projected.Runs = std::span(runs_.data(), 1);
-  } else {
-    projection.ProjectLine(points, runs_);
-    if (runs_.empty()) return;
-    projected.Runs = runs_;
+    runs_[0].push_back(runs_[0].front());  // the styles see a closed ring
+    ++counters_.Objects;
+    styles_.DrawObject(canvas, query, runs_[0], viewSize);
+    return;
   }
-  ++counters_.Objects;
-  renderer_->DrawObject(canvas, projected);
+  projection.ProjectLine(points, runs_);
+  for (const auto& run : runs_) {
+    ++counters_.Objects;
+    styles_.DrawObject(canvas, query, run, viewSize);
+  }
 }
 
 }  // namespace quelmar::render

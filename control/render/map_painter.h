@@ -1,7 +1,7 @@
 #pragma once
 // The paint pass: paints the loaded drawings for the current view in their
-// order, culls what lies outside the view, projects what is left and hands
-// it to the layer styles; the labels and finishing passes follow.
+// order, culls what lies outside the view, projects what is left and draws
+// it in its layer's style; the finishing passes follow.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -9,29 +9,29 @@
 #include "control/core/view_state.h"
 #include "control/data/drawing_kind.h"
 #include "control/data/loaded_drawings.h"
-#include "control/render/layer_renderer.h"
+#include "control/render/style_engine.h"
 #include "control/render/projection.h"
 #include "platform/gdi/canvas.h"
 
 namespace quelmar::render {
 
 struct PaintCounters {
-  std::int64_t Objects = 0;    // handed to the styles
+  std::int64_t Objects = 0;    // drawn
   std::int64_t Culled = 0;     // skipped by their box
   std::int32_t Drawings = 0;   // painted
 };
 
 class MapPainter {
  public:
-  MapPainter(data::DrawingTable& table, LayerRenderer& renderer) : table_(table), renderer_(&renderer) {}
-  void SetRenderer(LayerRenderer& renderer) { renderer_ = &renderer; }
+  MapPainter(data::DrawingTable& table, StyleEngine& styles) : table_(table), styles_(styles) {}
 
   // Paints every due drawing for `view`. `rules` and `switches` decide which
   // drawings are due.
   void PaintMap(gdi::Canvas& canvas, const core::ViewState& view, const data::ScaleRules& rules,
-                const data::LoadSwitches& switches);
+                const data::LoadSwitches& switches, const PaintSetup& setup = {});
 
-  // Paints drawing `index` alone (right after a one-off load).
+  // Paints drawing `index` alone (right after a one-off load): nothing when
+  // it is not due.
   void PaintDrawing(gdi::Canvas& canvas, const core::ViewState& view, int index, const data::ScaleRules& rules,
                     const data::LoadSwitches& switches);
 
@@ -43,12 +43,16 @@ class MapPainter {
  private:
   bool Due(const data::LoadedDrawing& d, double scale, const data::ScaleRules& rules,
            const data::LoadSwitches& switches) const;
-  void PaintObjects(gdi::Canvas& canvas, const data::LoadedDrawing& drawing, const Projection& projection);
+  // What the style preparation of a drawing of `kind` needs to know of the
+  // other loaded drawings.
+  DrawingStyleInputs StyleInputs(char kind, const data::ScaleRules& rules) const;
+  void PaintObjects(gdi::Canvas& canvas, const data::LoadedDrawing& drawing, const Projection& projection,
+                    gdi::Size viewSize);
   void PaintLine(gdi::Canvas& canvas, const data::DrawObject& object, std::span<const TMapPoint> points,
-                 const data::Attributes& attributes, const Projection& projection);
+                 const data::Attributes& attributes, const Projection& projection, gdi::Size viewSize);
 
   data::DrawingTable& table_;
-  LayerRenderer* renderer_;
+  StyleEngine& styles_;
   PaintCounters counters_;
   std::vector<TMapPoint> points_;                  // one polyline's map points
   std::vector<std::vector<gdi::Point>> runs_;      // its pixels

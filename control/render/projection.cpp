@@ -99,13 +99,14 @@ void Projection::ProjectRing(std::span<const TMapPoint> ring, std::vector<gdi::P
   const bool allInside = std::all_of(ring.begin(), ring.end(), [&](const TMapPoint& p) {
     return p.X >= b.Left && p.X <= b.Right && p.Y >= b.Bottom && p.Y <= b.Top;
   });
+  const std::size_t corners = ring.size() > 1 && ring.front() == ring.back() ? ring.size() - 1 : ring.size();
   if (allInside) {
-    for (const TMapPoint& p : ring) out.push_back(Project(p));
+    for (std::size_t i = 0; i < corners; ++i) out.push_back(Project(ring[i]));
     return;
   }
   std::vector<RealPoint> poly;
   poly.reserve(ring.size());
-  for (const TMapPoint& p : ring) poly.push_back({double(p.X), double(p.Y)});
+  for (std::size_t i = 0; i < corners; ++i) poly.push_back({double(ring[i].X), double(ring[i].Y)});
   for (int edge = 0; edge < 4 && !poly.empty(); ++edge) {
     auto inside = [&](const RealPoint& v) {
       switch (edge) {

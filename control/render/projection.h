@@ -32,7 +32,8 @@ class Projection {
 
   // The pixels of `points` cut to the limit box: one run per piece inside it.
   void ProjectLine(std::span<const TMapPoint> points, std::vector<std::vector<gdi::Point>>& pieces) const;
-  // The pixels of a ring cut to the limit box (empty when nothing is inside).
+  // The pixels of a ring's corners cut to the limit box, without repeating
+  // the first at the end (empty when nothing is inside).
   void ProjectRing(std::span<const TMapPoint> ring, std::vector<gdi::Point>& out) const;
 
  private:

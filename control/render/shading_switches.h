@@ -1,0 +1,16 @@
+#pragma once
+// The four area shading switches: states, counties, places and minor civil
+// divisions (the Shade_State, Shade_Cnty, Shade_Plc and Shade_Mcd properties).
+namespace quelmar::render {
+
+struct ShadingSwitches {
+  bool State = true;
+  bool County = true;
+  bool Place = true;
+  bool Mcd = true;
+
+  static ShadingSwitches AllOff() { return {false, false, false, false}; }
+  friend bool operator==(const ShadingSwitches&, const ShadingSwitches&) = default;
+};
+
+}  // namespace quelmar::render
