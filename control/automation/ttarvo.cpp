@@ -28,7 +28,7 @@ TTarvo::TTarvo(com::ServerLifetime& lifetime)
               [this](com::IDispatch*) { EventSinkChanged(); }),
       raise_(events_) {
   lifetime_.ObjectCreated();
-  render::AttachMapEngine(*panel_);
+  engine_ = &render::AttachMapEngine(*panel_);
   ConnectPanelEvents();
 }
 

@@ -10,6 +10,7 @@
 #include "control/automation/tarvo_events.h"
 #include "control/automation/tarvo_not_built.h"
 #include "control/core/tv_object.h"
+#include "control/render/map_engine.h"
 #include "platform/com/com_ptr.h"
 #include "platform/com/connection_point.h"
 #include "platform/com/ref_counted.h"
@@ -85,6 +86,8 @@ class TTarvo final : public TarvoNotBuilt,
   TarvoEventSource raise_;
   com::ComPtr<com::IOleClientSite> site_;
   std::int32_t itemFontSize_ = 14;
+  // The map engine in the panel's hooks; it lives as long as the panel.
+  render::MapEngine* engine_ = nullptr;
 };
 
 }  // namespace quelmar::automation

@@ -89,6 +89,9 @@ class TTvObject : public ui::WindowHandler {
   std::string ExecCommand(const std::string& command);
   // SetOption; nullopt for options whose subsystem is not built yet.
   std::optional<std::int32_t> SetOption(std::int32_t n, std::int32_t v);
+  // The colour slots of SetOption, answered by the layer styles when they are
+  // attached (nullopt for other slots).
+  std::function<std::optional<std::int32_t>(std::int32_t n, std::int32_t v)> colourOption;
   void RoadOption(std::int32_t n, std::int32_t v) { core::RoadOption(roadOptions_, n, v); }
   const RoadOptions& roadOptions() const { return roadOptions_; }
   const OptionValues& optionValues() const { return optionValues_; }

@@ -85,6 +85,12 @@ std::string TTvObject::ExecCommand(const std::string& command) {
 }
 
 std::optional<std::int32_t> TTvObject::SetOption(std::int32_t n, std::int32_t v) {
+  if (colourOption) {
+    if (const auto result = colourOption(n, v)) {
+      if (n != 0 || v == -1) LayerSettingChanged();  // colours changed (or were reset)
+      return result;
+    }
+  }
   OptionHooks hooks;
   hooks.getColor = [this] { return color_; };
   hooks.setColor = [this](std::uint32_t c) { SetColor(c); };

@@ -80,6 +80,7 @@ MapEngine& AttachMapEngine(core::TTvObject& panel) {
   drawer->engine = engine;
   hooks.baseData = std::move(base);
   hooks.startup = std::move(startup);
+  panel.colourOption = [raw = engine.get()](std::int32_t n, std::int32_t v) { return raw->Styles().ColourOption(n, v); };
   hooks.loader = std::move(loader);
   hooks.mapDrawer = std::move(drawer);
   return *engine;

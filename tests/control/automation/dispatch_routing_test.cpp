@@ -143,14 +143,13 @@ TEST_F(NotBuiltYet, TheseMembersWaitForTheirSubsystems) {
   }
   const std::set<std::string> expected = {
       "ExecZipcode", "FindZip", "ExecSearch", "ExecClosest", "ExecRoadOption", "ExecRoute", "DrawObject",
-      "FindClosest", "FindRoute", "DrawNorth", "Custom", "put Custom", "Shade_Mcd", "put Shade_Mcd", "Shade_Plc",
-      "put Shade_Plc", "Shade_Cnty", "put Shade_Cnty", "Shade_State", "put Shade_State", "UnderlayFile",
+      "FindClosest", "FindRoute", "DrawNorth", "Custom", "put Custom", "UnderlayFile",
       "put UnderlayFile", "DrawLine", "Finditem", "SetItem", "SetItemBitmap", "SetItemLocalBitmap",
       "DeleteAllItems", "DeleteItem", "DeleteItemRange", "DrawBubble", "DrawScalebar", "OpenOverlay",
       "ExecLonLat", "ExecStreet", "ExecPlace", "ExecPhone", "ExecPrint", "ShowToolbar", "FindStr", "FindCity",
       "FindACEX", "SaveToBitmap", "SaveToGif", "DirectDraw", "ClrStrBubble", "HideAllItems", "ShowAllItems",
       "SetItem2Front", "SetItem2Back", "LoadConfig", "SaveConfig", "SetItemString", "SetItemVis", "QueryObj",
-      "TvPalette", "FindClosestPlace", "SetItemAngle", "GeoFind", "LoadStreets", "SaveStreets", "ClearStreets",
+      "FindClosestPlace", "SetItemAngle", "GeoFind", "LoadStreets", "SaveStreets", "ClearStreets",
       "ClearOverlay"};
   EXPECT_EQ(notBuilt, expected);
 }

@@ -84,7 +84,11 @@ TEST_F(Startup, SetOptionThroughTheInterface) {
   EXPECT_EQ(Get("SetOption", {Variant(0), Variant(133)}).i4(), 10);
   EXPECT_EQ(Get("SetOption", {Variant(1), Variant(0x00FF00)}).i4(), 0);
   EXPECT_EQ(Get("Color").i4(), 0x00FF00);
-  EXPECT_EQ(Call("SetOption", {Variant(94), Variant(1)}).MemberResult(), com::E_NOTIMPL);
+  // The colour slots belong to the layer styles: state colours, the palette, the defaults.
+  EXPECT_EQ(Call("SetOption", {Variant(48), Variant(0x123456)}).hr, com::S_OK);
+  EXPECT_EQ(Get("SetOption", {Variant(0), Variant(48)}).i4(), 0x123456);
+  EXPECT_EQ(Call("SetOption", {Variant(0), Variant(-1)}).hr, com::S_OK);
+  EXPECT_NE(Get("SetOption", {Variant(0), Variant(48)}).i4(), 0x123456);
   EXPECT_EQ(Call("RoadOption", {Variant(17), Variant(9)}).hr, com::S_OK);
   EXPECT_EQ(Panel()->roadOptions().priority[1], 5);
 }

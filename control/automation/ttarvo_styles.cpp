@@ -1,0 +1,30 @@
+// The members of the layer styles: the four shading switches and the
+// logical palette. A shading switch redraws the map only when it changes.
+#include "control/automation/ttarvo.h"
+#include "control/automation/ttarvo_guard.h"
+
+namespace quelmar::automation {
+
+using guard::Out;
+
+#define QM_SHADE(Name, Getter, Setter)                                                         \
+  HRESULT TTarvo::get_##Name(com::VARIANT_BOOL* value) {                                      \
+    return Call(#Name, [&](Ttvmap&) { Out(value) = com::ToVariantBool(engine_->Styles().Getter()); }); \
+  }                                                                                           \
+  HRESULT TTarvo::put_##Name(com::VARIANT_BOOL value) {                                       \
+    return Call(#Name, [&](Ttvmap& p) {                                                       \
+      if (engine_->Styles().Setter(value != 0)) p.LayerSettingChanged();                      \
+    });                                                                                       \
+  }
+
+QM_SHADE(Shade_State, ShadeState, SetShadeState)
+QM_SHADE(Shade_Cnty, ShadeCounty, SetShadeCounty)
+QM_SHADE(Shade_Plc, ShadePlace, SetShadePlace)
+QM_SHADE(Shade_Mcd, ShadeMcd, SetShadeMcd)
+#undef QM_SHADE
+
+HRESULT TTarvo::get_TvPalette(std::int32_t* value) {
+  return Call("TvPalette", [&](Ttvmap&) { Out(value) = engine_->Styles().TvPalette(); });
+}
+
+}  // namespace quelmar::automation
