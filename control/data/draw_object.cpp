@@ -53,22 +53,28 @@ std::size_t PolylineStepSize(ObjectKind kind) {
 }
 
 std::vector<TMapPoint> PolylinePoints(const DrawObject& object) {
+  std::vector<TMapPoint> points;
+  PolylinePointsInto(object, points);
+  return points;
+}
+
+void PolylinePointsInto(const DrawObject& object, std::vector<TMapPoint>& points) {
+  points.clear();
   const Polyline* line = object.As<Polyline>();
   const std::size_t stepSize = PolylineStepSize(object.Kind);
-  if (line == nullptr || stepSize == 0) return {};
+  if (line == nullptr || stepSize == 0) return;
   // Hand-made objects may disagree with their step bytes: decode what is there.
   const std::size_t steps = std::min<std::size_t>(std::max<int>(line->Count, 0), line->Steps.size() / stepSize);
   const std::int64_t factor = line->Scaled ? kScaledStep : 1;
   const std::uint8_t* p = line->Steps.data();
 
-  std::vector<TMapPoint> points;
   std::int64_t x = line->Start.X;
   std::int64_t y = line->Start.Y;
   std::size_t first = 0;  // first step that moves the pen
   std::int64_t biasX = -127;
   std::int64_t biasY = -127;
   if (object.Kind == ObjectKind::Polyline15) {
-    if (steps == 0) return {};
+    if (steps == 0) return;
     biasX = p[0] - 127;
     biasY = p[1] - 127;
     first = 1;
@@ -89,7 +95,6 @@ std::vector<TMapPoint> PolylinePoints(const DrawObject& object) {
     y += dy * factor;
     points.push_back({Clamp32(x), Clamp32(y)});
   }
-  return points;
 }
 
 TMapPoint SegmentAnchor(const Segment& segment) {

@@ -158,6 +158,8 @@ std::size_t PolylineStepSize(ObjectKind kind);
 // its first step as the bias and gives Count points. Sums that leave 32 bits
 // are held at the limits. Empty for any object that is not a polyline.
 std::vector<TMapPoint> PolylinePoints(const DrawObject& object);
+// The same into `points`, reusing its memory.
+void PolylinePointsInto(const DrawObject& object, std::vector<TMapPoint>& points);
 
 // A segment's anchor, its midpoint with each half rounded toward zero.
 TMapPoint SegmentAnchor(const Segment& segment);

@@ -1,6 +1,8 @@
 #include "control/render/map_painter.h"
 
 #include <algorithm>
+#include <climits>
+#include <cstdlib>
 
 #include "control/data/feature_code.h"
 
@@ -60,7 +62,7 @@ void MapPainter::PaintMap(gdi::Canvas& canvas, const core::ViewState& view, cons
   const gdi::Size viewSize{view.View().Width, view.View().Height};
   styles_.BeginPaint(view, setup);
   for (const int index : PaintOrder()) {
-    const data::LoadedDrawing& d = table_.At(index);
+    data::LoadedDrawing& d = table_.At(index);
     if (d.Hidden()) continue;
     if (!d.ExtentsUnknown() && !data::BoxesMeet(d.Extents, projection.Cull())) continue;
     if (!Due(d, scale, rules, switches)) continue;
@@ -75,7 +77,7 @@ void MapPainter::PaintMap(gdi::Canvas& canvas, const core::ViewState& view, cons
 void MapPainter::PaintDrawing(gdi::Canvas& canvas, const core::ViewState& view, int index,
                               const data::ScaleRules& rules, const data::LoadSwitches& switches) {
   if (index < 1 || index > table_.Count()) return;
-  const data::LoadedDrawing& d = table_.At(index);
+  data::LoadedDrawing& d = table_.At(index);
   if (!Due(d, view.View().Scale, rules, switches)) return;
   const Projection projection(view);
   const gdi::Size viewSize{view.View().Width, view.View().Height};
@@ -88,10 +90,11 @@ void MapPainter::PaintDrawing(gdi::Canvas& canvas, const core::ViewState& view, 
   styles_.EndPaint();
 }
 
-void MapPainter::PaintObjects(gdi::Canvas& canvas, const data::LoadedDrawing& drawing, const Projection& projection,
+void MapPainter::PaintObjects(gdi::Canvas& canvas, data::LoadedDrawing& drawing, const Projection& projection,
                               gdi::Size viewSize) {
   const data::MapBox& cull = projection.Cull();
-  for (const data::DrawObject& object : drawing.Store.Objects()) {
+  for (std::int32_t n = 1; n <= drawing.Store.Count(); ++n) {
+    data::DrawObject& object = *drawing.Store.ObjectAt(n);
     switch (object.Kind) {
       case data::ObjectKind::Segment:
       case data::ObjectKind::SegmentNoAttributes:
@@ -112,23 +115,30 @@ void MapPainter::PaintObjects(gdi::Canvas& canvas, const data::LoadedDrawing& dr
       case data::ObjectKind::Polyline13:
       case data::ObjectKind::Polyline14:
       case data::ObjectKind::Polyline15: {
-        const data::Polyline& line = *object.As<data::Polyline>();
+        data::Polyline& line = *object.As<data::Polyline>();
         if (line.Count > kMaxDrawnSteps || !styles_.FeatureDrawn(object.Code)) break;
         // Scaled polylines of kinds 12 and 15 stay in the store undrawn.
         if (line.Scaled && (object.Kind == data::ObjectKind::Polyline12 || object.Kind == data::ObjectKind::Polyline15)) {
           break;
         }
-        points_ = data::PolylinePoints(object);
-        if (points_.empty()) break;
-        std::int32_t minX = points_[0].X, maxX = minX, minY = points_[0].Y, maxY = minY;
-        for (const TMapPoint& p : points_) {
-          minX = std::min(minX, p.X), maxX = std::max(maxX, p.X);
-          minY = std::min(minY, p.Y), maxY = std::max(maxY, p.Y);
+        // The box is start ± extent, measured once and kept in the object.
+        if (line.Extent == TMapPoint{} && line.Count > 0) {
+          data::PolylinePointsInto(object, points_);
+          std::int64_t ex = 0, ey = 0;
+          for (const TMapPoint& p : points_) {
+            ex = std::max(ex, std::abs(std::int64_t{p.X} - line.Start.X));
+            ey = std::max(ey, std::abs(std::int64_t{p.Y} - line.Start.Y));
+          }
+          line.Extent = {static_cast<std::int32_t>(std::min<std::int64_t>(ex, INT32_MAX)),
+                         static_cast<std::int32_t>(std::min<std::int64_t>(ey, INT32_MAX))};
         }
-        if (!MeetsBox(cull, minX, minY, maxX, maxY)) {
+        if (!MeetsBox(cull, std::int64_t{line.Start.X} - line.Extent.X, std::int64_t{line.Start.Y} - line.Extent.Y,
+                      std::int64_t{line.Start.X} + line.Extent.X, std::int64_t{line.Start.Y} + line.Extent.Y)) {
           ++counters_.Culled;
           break;
         }
+        data::PolylinePointsInto(object, points_);
+        if (points_.empty()) break;
         PaintLine(canvas, object, points_, line.Attr, projection, viewSize);
         break;
       }

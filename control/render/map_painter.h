@@ -46,7 +46,7 @@ class MapPainter {
   // What the style preparation of a drawing of `kind` needs to know of the
   // other loaded drawings.
   DrawingStyleInputs StyleInputs(char kind, const data::ScaleRules& rules) const;
-  void PaintObjects(gdi::Canvas& canvas, const data::LoadedDrawing& drawing, const Projection& projection,
+  void PaintObjects(gdi::Canvas& canvas, data::LoadedDrawing& drawing, const Projection& projection,
                     gdi::Size viewSize);
   void PaintLine(gdi::Canvas& canvas, const data::DrawObject& object, std::span<const TMapPoint> points,
                  const data::Attributes& attributes, const Projection& projection, gdi::Size viewSize);
