@@ -1,5 +1,6 @@
-// The members of the layer styles: the four shading switches and the
-// logical palette. A shading switch redraws the map only when it changes.
+// The members of the layer styles (the four shading switches, the logical
+// palette) and the underlay image files. A shading switch redraws the map
+// only when it changes.
 #include "control/automation/ttarvo.h"
 #include "control/automation/ttarvo_guard.h"
 
@@ -25,6 +26,16 @@ QM_SHADE(Shade_Mcd, ShadeMcd, SetShadeMcd)
 
 HRESULT TTarvo::get_TvPalette(std::int32_t* value) {
   return Call("TvPalette", [&](Ttvmap&) { Out(value) = engine_->Styles().TvPalette(); });
+}
+
+HRESULT TTarvo::get_UnderlayFile(std::string* value) {
+  return Call("UnderlayFile", [&](Ttvmap&) { Out(value) = engine_->Underlay().Settings.UnderlayFile(); });
+}
+HRESULT TTarvo::put_UnderlayFile(const std::string& value) {
+  return Call("UnderlayFile", [&](Ttvmap& p) {
+    engine_->Underlay().Settings.SetUnderlayFile(value);
+    p.LayerSettingChanged();
+  });
 }
 
 }  // namespace quelmar::automation

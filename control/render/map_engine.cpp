@@ -1,6 +1,8 @@
 #include "control/render/map_engine.h"
 
 #include "control/data/name_unpack.h"
+#include "control/render/background_filler.h"
+#include "control/render/underlay_service.h"
 #include "control/search/street_name.h"
 
 namespace quelmar::render {
@@ -19,6 +21,17 @@ struct EngineLoader final : core::ViewLoader {
   std::shared_ptr<MapEngine> engine;
   void LoadView(const core::TViewWindow&) override { engine->LoadView(); }
 };
+// The background with the underlay images, under the panel's switches; an
+// image once drawn hides the place outlines and parks for good.
+struct EngineBackground final : core::BackgroundFiller {
+  std::shared_ptr<MapEngine> engine;
+  std::unique_ptr<UnderlayBackgroundFiller> filler;
+  void FillBackground(gdi::Canvas& canvas, const gdi::Rect& rect, gdi::COLORREF color) override {
+    engine->SyncUnderlaySettings();
+    filler->FillBackground(canvas, rect, color);
+    if (engine->Underlay().State.Drawn) engine->Styles().NoteUnderlayDrawn();
+  }
+};
 struct EngineDrawer final : core::MapDrawer {
   std::shared_ptr<MapEngine> engine;
   void DrawMap(gdi::Canvas& canvas, int mode, const gdi::Rect&) override { engine->DrawMap(canvas, mode); }
@@ -33,6 +46,14 @@ MapEngine::MapEngine(core::TTvObject& panel)
   routeNames_.Expand = [](std::string_view stored) { return data::UnpackPairs(stored.substr(0, 40)); };
   routeNames_.Normalize = [](std::string_view text) { return search::NormalizeStreetName(text).Str(); };
   rules_.ForMiles = [this](double miles) { return panel_.view().ScaleForMilesAt40(miles); };
+}
+
+void MapEngine::SyncUnderlaySettings() {
+  const core::PanelOptions& o = panel_.options();
+  UnderlaySettings& s = underlay_->Settings;
+  if (s.Underlay() != o.Underlay) s.SetUnderlay(o.Underlay);
+  if (s.UnderlayStyle() != o.UnderlayStyle) s.SetUnderlayStyle(o.UnderlayStyle);
+  if (s.UnderlayShadow() != o.UnderlayShadow) s.SetUnderlayShadow(o.UnderlayShadow);
 }
 
 void MapEngine::OpenBaseData(const core::StartupSettings& settings) { baseData_.OpenBaseData(settings); }
@@ -62,7 +83,7 @@ void MapEngine::LoadView() {
 void MapEngine::DrawMap(gdi::Canvas& canvas, int mode) {
   rules_.StreetThreshold = rules_.Miles(rules_.DetailMiles);
   PaintSetup setup;
-  setup.UnderlayShown = panel_.options().Underlay;
+  setup.UnderlayShown = panel_.options().Underlay && underlay_->State.Drawn;
   setup.DeviceOutput = mode == 1;
   painter_.PaintMap(canvas, panel_.view(), rules_, Switches(), setup);
 }
@@ -79,6 +100,12 @@ MapEngine& AttachMapEngine(core::TTvObject& panel) {
   auto drawer = std::make_unique<EngineDrawer>();
   drawer->engine = engine;
   hooks.baseData = std::move(base);
+  auto background = std::make_unique<EngineBackground>();
+  background->engine = engine;
+  background->filler = std::make_unique<UnderlayBackgroundFiller>(panel.view(), engine->SharedUnderlay(),
+                                                                  [&panel] { return panel.options().Grid; });
+  hooks.background = std::move(background);
+  hooks.underlay = std::make_unique<UnderlayExtentService>(engine->SharedUnderlay());
   hooks.startup = std::move(startup);
   panel.colourOption = [raw = engine.get()](std::int32_t n, std::int32_t v) { return raw->Styles().ColourOption(n, v); };
   hooks.loader = std::move(loader);

@@ -11,6 +11,7 @@
 #include "control/data/loaded_drawings.h"
 #include "control/render/map_painter.h"
 #include "control/render/style_engine.h"
+#include "control/render/underlay_context.h"
 
 namespace quelmar::render {
 
@@ -31,6 +32,11 @@ class MapEngine {
   const data::BuiltInBaseData& BaseData() const { return baseData_; }
   const MapPainter& Painter() const { return painter_; }
   StyleEngine& Styles() { return styles_; }
+  // The underlay images' settings and state, shared with the background filler.
+  UnderlayContext& Underlay() { return *underlay_; }
+  const std::shared_ptr<UnderlayContext>& SharedUnderlay() const { return underlay_; }
+  // Brings the underlay settings in line with the panel's switches.
+  void SyncUnderlaySettings();
   double LastLoadSeconds() const { return loadPass_.LastSeconds(); }
 
  private:
@@ -44,11 +50,13 @@ class MapEngine {
   data::BuiltInBaseData baseData_;
   data::LoadPass loadPass_;
   StyleEngine styles_;
+  std::shared_ptr<UnderlayContext> underlay_ = std::make_shared<UnderlayContext>();
   MapPainter painter_;
 };
 
 // Creates a map engine for `panel` and attaches it to the panel's hooks
-// (base data, start-up palette, view loader, map drawer). Returns the
+// (base data, start-up palette, view loader, background and underlay, map
+// drawer). Returns the
 // engine, which the hooks own.
 MapEngine& AttachMapEngine(core::TTvObject& panel);
 

@@ -12,6 +12,7 @@
 #include "tools/quelmar-data/builder/inputs/national_inputs.h"
 #include "tools/quelmar-data/builder/output/geometry.h"
 #include "tools/quelmar-data/builder/output/map_tree.h"
+#include "tools/quelmar-data/builder/relief/relief_underlay.h"
 #include "tools/quelmar-data/builder/streets/osm_file_reader.h"
 #include "tools/quelmar-data/builder/streets/street_network.h"
 #include "tools/quelmar-data/builder/streets/street_samples.h"
@@ -105,7 +106,12 @@ int RunBuild(const BuildArguments& args) {
   }
   const builder::ZipCentroids zips = builder::ZipCentroids::Load(inputs / "npm" / "zipcodes");
   const builder::TreeReport report = builder::WriteMapTree(
-      national, streets, zips, args.output, [&](const std::string& s) { progress("writing " + s); });
+      national, streets, zips, args.output, [&](const std::string& s) { progress("writing " + s); },
+      [&](const fs::path& tree) {
+        progress("writing UNDERLAY/usrelief.bmp");
+        fs::create_directories(tree / "UNDERLAY");
+        builder::WriteReliefUnderlay(inputs, tree / "UNDERLAY");
+      });
   progress("done");
 
   std::printf("%-22s %12s %9s %10s\n", "file", "bytes", "members", "segments");

@@ -143,8 +143,7 @@ TEST_F(NotBuiltYet, TheseMembersWaitForTheirSubsystems) {
   }
   const std::set<std::string> expected = {
       "ExecZipcode", "FindZip", "ExecSearch", "ExecClosest", "ExecRoadOption", "ExecRoute", "DrawObject",
-      "FindClosest", "FindRoute", "DrawNorth", "Custom", "put Custom", "UnderlayFile",
-      "put UnderlayFile", "DrawLine", "Finditem", "SetItem", "SetItemBitmap", "SetItemLocalBitmap",
+      "FindClosest", "FindRoute", "DrawNorth", "Custom", "put Custom", "DrawLine", "Finditem", "SetItem", "SetItemBitmap", "SetItemLocalBitmap",
       "DeleteAllItems", "DeleteItem", "DeleteItemRange", "DrawBubble", "DrawScalebar", "OpenOverlay",
       "ExecLonLat", "ExecStreet", "ExecPlace", "ExecPhone", "ExecPrint", "ShowToolbar", "FindStr", "FindCity",
       "FindACEX", "SaveToBitmap", "SaveToGif", "DirectDraw", "ClrStrBubble", "HideAllItems", "ShowAllItems",

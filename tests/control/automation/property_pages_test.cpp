@@ -41,15 +41,17 @@ TEST_F(PropertyPages, ScreenPageShowsAndWritesSwitchesAndTheMapMode) {
   EXPECT_EQ(Get("MapMode").i4(), 2);
 }
 
-TEST_F(PropertyPages, PropertiesTheControlCannotGiveAreDisabledAndNotWritten) {
-  auto page = Page(3);  // the underlay image file belongs to the underlay subsystem, not built yet
+TEST_F(PropertyPages, UnderlayPageWritesTheImageFile) {
+  auto page = Page(3);
   page->Open(Dispatch());
-  EXPECT_FALSE(page->Dialog().Field("UnderlayFile").enabled);
+  EXPECT_TRUE(page->Dialog().Field("UnderlayFile").enabled);
   EXPECT_TRUE(page->Dialog().Field("&Topo").enabled);
+  page->Dialog().Field("UnderlayFile").text = "usrelief.bmp";
   // With AutoConfig on, applying also saves the configuration, which cannot be saved yet.
   EXPECT_EQ(page->Apply(Dispatch()), com::E_NOTIMPL);
   ASSERT_EQ(Put("AutoConfig", com::Variant(false)).hr, com::S_OK);
   EXPECT_EQ(page->Apply(Dispatch()), com::S_OK);
+  EXPECT_EQ(Get("UnderlayFile").bstr(), "usrelief.bmp");
 }
 
 TEST_F(PropertyPages, DirectoriesPageEditsTheDataFolders) {

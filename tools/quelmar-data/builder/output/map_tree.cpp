@@ -42,7 +42,8 @@ void WriteBuiltInArchives(const NationalInputs& inputs, const std::filesystem::p
 }
 
 TreeReport WriteMapTree(const NationalInputs& inputs, const std::vector<StreetSample>& streets,
-                        const ZipCentroids& zips, const std::filesystem::path& target, const Progress& progress) {
+                        const ZipCentroids& zips, const std::filesystem::path& target, const Progress& progress,
+                        const TreeExtras& extras) {
   namespace fs = std::filesystem;
   const fs::path absolute = fs::absolute(target);
   const fs::path work = absolute.parent_path() / (absolute.filename().string() + ".partial");
@@ -72,6 +73,7 @@ TreeReport WriteMapTree(const NationalInputs& inputs, const std::vector<StreetSa
   report.Streets = WriteStreetArchives(streets, inputs, zips, work / "STATES0", progress);
   WriteText(work / "DATA3" / "README.TXT",
             "Search tables (ZIP.BIN, Cities.bin, FON.BIN) are written here by a later version of the builder.\r\n");
+  if (extras) extras(work);
   WriteText(work / kMapIniName, MapIni());
 
   // Swap the finished tree in: the old one is removed only now.

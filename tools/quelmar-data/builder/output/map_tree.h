@@ -34,8 +34,13 @@ using Progress = std::function<void(const std::string&)>;
 // Writes TARVO.ZIP and HMAP.ZIP into `folder`.
 void WriteBuiltInArchives(const NationalInputs& inputs, const std::filesystem::path& folder, TreeReport& report);
 
+// Writes more files into the finished tree's folder before it is swapped in
+// (the relief underlay).
+using TreeExtras = std::function<void(const std::filesystem::path& tree)>;
+
 // Writes the whole tree to `target`, replacing a tree there.
 TreeReport WriteMapTree(const NationalInputs& inputs, const std::vector<StreetSample>& streets,
-                        const ZipCentroids& zips, const std::filesystem::path& target, const Progress& progress);
+                        const ZipCentroids& zips, const std::filesystem::path& target, const Progress& progress,
+                        const TreeExtras& extras = {});
 
 }  // namespace quelmar::builder

@@ -1,0 +1,54 @@
+#pragma once
+// UnderlayBytes: random access to the bytes of an underlay image file. The
+// image readers jump between the header, the row table of a ".PCC" file and
+// single rows, so they read by offset rather than forward.
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+
+namespace quelmar::render {
+
+class UnderlayBytes {
+ public:
+  virtual ~UnderlayBytes() = default;
+  virtual std::uint64_t Size() const = 0;
+  // Copies up to out.size() bytes from `offset` and returns how many were
+  // copied (fewer only at the end of the data). IoError when a file read fails.
+  virtual std::size_t ReadAt(std::uint64_t offset, std::span<std::uint8_t> out) = 0;
+};
+
+// Reads exactly out.size() bytes from `offset`; DataError naming `what` when
+// the data ends first.
+void ReadExactly(UnderlayBytes& bytes, std::uint64_t offset, std::span<std::uint8_t> out, const char* what);
+
+// Bytes in memory (the caller keeps them alive).
+class MemoryUnderlayBytes final : public UnderlayBytes {
+ public:
+  explicit MemoryUnderlayBytes(std::span<const std::uint8_t> bytes) : bytes_(bytes) {}
+  std::uint64_t Size() const override { return bytes_.size(); }
+  std::size_t ReadAt(std::uint64_t offset, std::span<std::uint8_t> out) override;
+
+ private:
+  std::span<const std::uint8_t> bytes_;
+};
+
+// A regular file, opened for reading until destruction.
+class FileUnderlayBytes final : public UnderlayBytes {
+ public:
+  // IoError when the file cannot be opened or is not a regular file.
+  explicit FileUnderlayBytes(const std::string& path);
+  ~FileUnderlayBytes() override;
+  FileUnderlayBytes(const FileUnderlayBytes&) = delete;
+  FileUnderlayBytes& operator=(const FileUnderlayBytes&) = delete;
+
+  std::uint64_t Size() const override { return size_; }
+  std::size_t ReadAt(std::uint64_t offset, std::span<std::uint8_t> out) override;
+
+ private:
+  std::string path_;
+  int fd_ = -1;
+  std::uint64_t size_ = 0;
+};
+
+}  // namespace quelmar::render

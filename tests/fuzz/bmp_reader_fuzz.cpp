@@ -1,0 +1,38 @@
+// libFuzzer target: any bytes as a plain 8-bit underlay bitmap, read row by
+// row, then sampled and shaded onto a small screen as the underlay drawing does.
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "control/core/errors.h"
+#include "control/render/bmp_header.h"
+#include "control/render/bmp_rows.h"
+#include "control/render/relief_shading.h"
+#include "control/render/underlay_placement.h"
+#include "control/render/underlay_sampler.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  using namespace quelmar::render;
+  MemoryUnderlayBytes bytes(std::span(data, size));
+  try {
+    const BmpHeader header = ReadBmpHeader(bytes);
+    BmpRowReader rows(bytes, header);
+    std::vector<std::uint8_t> row(static_cast<std::size_t>(header.Width));
+    for (std::int32_t r = 0; r < header.Height && r < 64; ++r) {
+      try {
+        rows.ReadRow(r, row);
+      } catch (const quelmar::Error&) {
+      }
+    }
+    const auto placement = PlaceUnderlay({-5, -3}, {70, 40}, 64, 36, header.Width, header.Height);
+    if (!placement) return 0;
+    UnderlaySampler sampler(rows, *placement);
+    const ReliefTable relief(10);
+    std::vector<std::uint8_t> out(static_cast<std::size_t>(placement->Width()));
+    for (std::int32_t y = 0; y < placement->Height(); ++y) ShadeReliefRow(sampler.Row(y).Samples, relief, true, out);
+  } catch (const quelmar::Error&) {
+    // Refused headers and rows that cannot be read end the drawing.
+  }
+  return 0;
+}
