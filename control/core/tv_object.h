@@ -12,6 +12,7 @@
 #include "control/core/coordinate_grid.h"
 #include "control/core/dirty_rects.h"
 #include "control/core/engine_hooks.h"
+#include "control/core/trace_log.h"
 #include "control/core/option_table.h"
 #include "control/core/road_options.h"
 #include "control/core/startup.h"
@@ -95,6 +96,12 @@ class TTvObject : public ui::WindowHandler {
   void RoadOption(std::int32_t n, std::int32_t v) { core::RoadOption(roadOptions_, n, v); }
   const RoadOptions& roadOptions() const { return roadOptions_; }
   const OptionValues& optionValues() const { return optionValues_; }
+  // The trace log, on while option 65535 is set.
+  TraceLog& traceLog() {
+    trace_.SetOn(optionValues_.traceLog != 0);
+    if (trace_.Path().empty()) trace_.SetPath(TraceLog::DefaultPath(startup_.workingFolder));
+    return trace_;
+  }
   // ExecMem: the physical memory, after a warning dialog when it is below dmem.
   std::int32_t ExecMem(std::int32_t dmem);
   // Bytes of physical memory (the machine's; replaceable for tests).
@@ -204,6 +211,7 @@ class TTvObject : public ui::WindowHandler {
   PanelOptions options_;
   PanelFrame frame_;
   EngineHooks hooks_;
+  TraceLog trace_;
   DirtyRects dirtyRects_;
   std::unique_ptr<ui::HeadlessWindow> window_;
   std::unique_ptr<gdi::Bitmap> baseBuffer_;
