@@ -32,20 +32,7 @@ json Geometry(const char* type, json coordinates) {
 
 // Place names and label texts, whose encoding the files do not say: JSON
 // needs UTF-8, so bytes outside printable ASCII are written as \xNN.
-std::string EscapedText(std::string_view bytes) {
-  std::string text;
-  for (const char c : bytes) {
-    const auto b = static_cast<unsigned char>(c);
-    if (b >= 0x20 && b < 0x7F && c != '\\') {
-      text += c;
-    } else {
-      char escaped[8];
-      std::snprintf(escaped, sizeof escaped, "\\x%02X", b);
-      text += escaped;
-    }
-  }
-  return text;
-}
+std::string EscapedText(std::string_view bytes) { return DisplayName(bytes); }
 
 json PolylineGeometry(const DrawObject& object, int layer) {
   const std::vector<data::TMapPoint> points = data::PolylinePoints(object);

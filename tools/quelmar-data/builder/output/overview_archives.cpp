@@ -46,25 +46,6 @@ void TileRings(QuadTiler& tiler, const std::vector<Ring>& rings, std::uint8_t co
   }
 }
 
-void TileLine(QuadTiler& tiler, const Line& raw, std::uint8_t code, double tolerance,
-              const std::string& name = {}) {
-  const Line line = SimplifyLine(raw, tolerance);
-  const auto box = BoundsOf(line);
-  if (!box) return;
-  tiler.ForEachQuad(*box, [&](const data::Quad& quad, const data::MapBox& cell) {
-    const std::vector<Line> parts = ClipLine(line, cell);
-    if (parts.empty()) return;
-    data::DrawingWriter& writer = tiler.Drawing(quad);
-    writer.FeatureCode(code);
-    if (!name.empty()) {
-      writer.NameString(StoredName(name));
-      writer.NameRef(writer.Objects() - writer.SectionBase());
-    }
-    for (const Line& part : parts) WriteLine(writer, part, {}, tiler.Base(quad));
-    if (!name.empty()) writer.GroupMark();
-  });
-}
-
 OverviewArchive Finish(QuadTiler& tiler, const std::filesystem::path& folder, const std::string& folderName,
                        const std::string& name) {
   data::ArchiveWriter archive(data::ArchiveLayout::kLayerArchive);
@@ -117,8 +98,8 @@ OverviewArchive WriteWater(const NationalInputs& in, const std::filesystem::path
       writer.Label(0x57, *at, StoredLabel(UpperAscii(lake.Name)));
     }
   }
-  for (const WaterLine& river : in.Rivers) TileLine(tiler, river.Points, FeatureCodeOf("H11"), kAreaTolerance);
-  for (const Line& coast : in.Coastline) TileLine(tiler, coast, FeatureCodeOf("H01"), kAreaTolerance);
+  for (const WaterLine& river : in.Rivers) tiler.TileLine(SimplifyLine(river.Points, kAreaTolerance), FeatureCodeOf("H11"));
+  for (const Line& coast : in.Coastline) tiler.TileLine(SimplifyLine(coast, kAreaTolerance), FeatureCodeOf("H01"));
   return Finish(tiler, folder, "DATA1", "mhydro.zpx");
 }
 
@@ -141,8 +122,8 @@ OverviewArchive WritePoints(const std::vector<Item>& items, const std::string& s
 OverviewArchive WriteNetwork(const NationalInputs& in, const std::filesystem::path& folder) {
   QuadTiler tiler(QuadGrid::Network, "");
   for (const HighwayRoute& route : in.Highways) {
-    TileLine(tiler, route.Points, route.Interstate ? FeatureCodeOf("A11") : FeatureCodeOf("A21"), 0,
-             RouteName(route.Route));
+    tiler.TileLine(route.Points, route.Interstate ? FeatureCodeOf("A11") : FeatureCodeOf("A21"),
+                   RouteName(route.Route));
   }
   return Finish(tiler, folder, "DATA1", "mrte.zpx");
 }

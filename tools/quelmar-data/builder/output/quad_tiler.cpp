@@ -2,6 +2,10 @@
 
 #include <stdexcept>
 
+#include "tools/quelmar-data/builder/output/geometry.h"
+#include "tools/quelmar-data/builder/output/line_records.h"
+#include "tools/quelmar-data/builder/output/map_names.h"
+
 namespace quelmar::builder {
 
 QuadTiler::QuadTiler(data::QuadGrid grid, std::string suffix, std::int16_t version)
@@ -36,6 +40,26 @@ void QuadTiler::ForEachQuad(
   for (const data::Quad& quad : QuadsMeeting(box)) {
     if (const auto cell = data::QuadBox(quad)) write(quad, *cell);
   }
+}
+
+std::size_t QuadTiler::TileLine(const Line& line, std::uint8_t code, const std::string& name) {
+  const auto box = BoundsOf(line);
+  if (!box) return 0;
+  std::size_t quads = 0;
+  ForEachQuad(*box, [&](const data::Quad& quad, const data::MapBox& cell) {
+    const std::vector<Line> parts = ClipLine(line, cell);
+    if (parts.empty()) return;
+    data::DrawingWriter& writer = Drawing(quad);
+    writer.FeatureCode(code);
+    if (!name.empty()) {
+      writer.NameString(StoredName(name));
+      writer.NameRef(writer.Objects() - writer.SectionBase());
+    }
+    for (const Line& part : parts) WriteLine(writer, part, {}, Base(quad));
+    if (!name.empty()) writer.GroupMark();
+    ++quads;
+  });
+  return quads;
 }
 
 void QuadTiler::AddTo(data::ArchiveWriter& archive) {

@@ -34,6 +34,11 @@ class QuadTiler {
   void ForEachQuad(const data::MapBox& box,
                    const std::function<void(const data::Quad& quad, const data::MapBox& cell)>& write) const;
 
+  // Writes `line` cut to every quad it meets, on feature code `code`, named
+  // `name` (NameString and NameRef, ended by a GroupMark) when it has one.
+  // Returns the number of quads it went into.
+  std::size_t TileLine(const Line& line, std::uint8_t code, const std::string& name = {});
+
   // Ends every drawing and adds it, imploded, to `archive`.
   void AddTo(data::ArchiveWriter& archive);
   std::size_t Count() const { return drawings_.size(); }

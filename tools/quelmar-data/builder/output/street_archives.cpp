@@ -204,28 +204,11 @@ StreetArchive WriteStateArchive(int stateFips, const std::vector<const StreetSam
 StreetArchive WriteNationalArchive(const std::vector<StreetSample>& samples, const std::filesystem::path& folder) {
   QuadTiler tiler(data::QuadGrid::National, "", kStreetDataVersion);
   std::size_t segments = 0;
-  auto tile = [&](const Line& line, std::uint8_t code, const std::string& name) {
-    const auto box = BoundsOf(line);
-    if (!box) return;
-    tiler.ForEachQuad(*box, [&](const data::Quad& quad, const data::MapBox& cell) {
-      const std::vector<Line> parts = ClipLine(line, cell);
-      if (parts.empty()) return;
-      data::DrawingWriter& writer = tiler.Drawing(quad);
-      writer.FeatureCode(code);
-      if (!name.empty()) {
-        writer.NameString(StoredName(name));
-        writer.NameRef(writer.Objects() - writer.SectionBase());
-      }
-      for (const Line& part : parts) WriteLine(writer, part, {}, tiler.Base(quad));
-      writer.GroupMark();
-      ++segments;
-    });
-  };
   // Only real road geometry: the highway table's place-to-place lines would
   // cut straight across the streets at the scales these quads show.
   for (const StreetSample& sample : samples) {
     for (const StreetSegment& segment : sample.Segments) {
-      if (IsMajorRoad(segment.Cfcc)) tile(segment.Points, FeatureCodeOf(segment.Cfcc), segment.Name);
+      if (IsMajorRoad(segment.Cfcc)) segments += tiler.TileLine(segment.Points, FeatureCodeOf(segment.Cfcc), segment.Name);
     }
   }
   data::ArchiveWriter archive(data::ArchiveLayout::kLayerArchive);
