@@ -90,6 +90,9 @@ class TTvObject : public ui::WindowHandler {
   std::string ExecCommand(const std::string& command);
   // SetOption; nullopt for options whose subsystem is not built yet.
   std::optional<std::int32_t> SetOption(std::int32_t n, std::int32_t v);
+  // Dialog commands of ExecMethod that an attached subsystem runs; false for
+  // a command it does not know.
+  std::function<bool(const std::string& command)> runDialog;
   // The colour slots of SetOption, answered by the layer styles when they are
   // attached (nullopt for other slots).
   std::function<std::optional<std::int32_t>(std::int32_t n, std::int32_t v)> colourOption;

@@ -79,7 +79,9 @@ std::string TTvObject::ExecCommand(const std::string& command) {
       {"LAYER", "layer"},                     {"LEDIT", "route line editor"}, {"GUBED", "Map Blocks"},
   };
   for (const DialogCommand& d : kDialogs) {
-    if (command == d.command) return d.dialog;
+    if (command != d.command) continue;
+    if (runDialog && runDialog(command)) return {};
+    return d.dialog;
   }
   return {};  // "FREERES" and unknown commands do nothing
 }

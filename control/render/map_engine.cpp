@@ -2,6 +2,7 @@
 
 #include "control/data/name_unpack.h"
 #include "control/render/background_filler.h"
+#include "control/render/dialog_commands.h"
 #include "control/render/underlay_service.h"
 #include "control/search/street_name.h"
 
@@ -107,6 +108,9 @@ MapEngine& AttachMapEngine(core::TTvObject& panel) {
   hooks.background = std::move(background);
   hooks.underlay = std::make_unique<UnderlayExtentService>(engine->SharedUnderlay());
   hooks.startup = std::move(startup);
+  panel.runDialog = [&panel, raw = engine.get()](const std::string& command) {
+    return RunStyleDialog(command, panel, raw->Styles());
+  };
   panel.colourOption = [raw = engine.get()](std::int32_t n, std::int32_t v) { return raw->Styles().ColourOption(n, v); };
   hooks.loader = std::move(loader);
   hooks.mapDrawer = std::move(drawer);

@@ -53,8 +53,21 @@ TEST_F(Startup, DesignModeNeverInitialises) {
   EXPECT_FALSE(Panel()->Initialized());
 }
 
+TEST_F(Startup, CommandsOpenTheLayerAndDisplayDialogs) {
+  std::vector<std::string> shown;
+  ui::SetDialogRunner([&](ui::DialogModel& d) {
+    shown.push_back(d.Caption());
+    if (shown.size() == 2) d.Field("&Grid").checked = true;  // the display options: switch the grid on
+  });
+  EXPECT_EQ(Call("ExecMethod", {Variant("LAYER")}).hr, com::S_OK);
+  EXPECT_EQ(Call("ExecMethod", {Variant("DISPLAY")}).hr, com::S_OK);
+  ui::SetDialogRunner({});
+  EXPECT_EQ(shown.size(), 2u);
+  EXPECT_TRUE(Panel()->options().Grid) << "what the display dialog kept reaches the control";
+}
+
 TEST_F(Startup, CommandsOpeningDialogsNotBuiltSaySo) {
-  for (const char* command : {"CONFIG", "DISPLAY", "LAYER", "LEDIT", "GUBED", "DESIGN"}) {
+  for (const char* command : {"CONFIG", "LEDIT", "GUBED", "DESIGN"}) {
     InvokeResult r = Call("ExecMethod", {Variant(command)});
     EXPECT_EQ(r.MemberResult(), com::E_NOTIMPL) << command;
     EXPECT_NE(r.excep.bstrDescription.find("dialog is not built"), std::string::npos) << command;

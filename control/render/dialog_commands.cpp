@@ -1,0 +1,77 @@
+#include "control/render/dialog_commands.h"
+
+#include <vector>
+
+#include "control/data/state_table.h"
+#include "control/render/display_dialog.h"
+#include "control/render/layer_dialog.h"
+
+namespace quelmar::render {
+namespace {
+
+// The states the colour list offers: every state code with a two-letter
+// code, listed by its code.
+std::vector<StateListEntry> StateList() {
+  std::vector<StateListEntry> states;
+  for (int code = 1; code <= 71; ++code) {
+    const std::string_view abbreviation = data::StateCode(code);
+    if (!abbreviation.empty()) states.push_back({code, std::string(abbreviation), std::string(abbreviation)});
+  }
+  return states;
+}
+
+void RunLayerDialog(core::TTvObject& panel, StyleEngine& styles) {
+  core::PanelOptions& o = panel.options();
+  LayerLoadSwitches loads{o.Load_Air, o.Load_Landmark};
+  LayerDialog dialog(styles, loads, StateList());
+  dialog.Run();
+  o.Load_Air = loads.Airports;
+  o.Load_Landmark = loads.Landmarks;
+  panel.LayerSettingChanged();
+}
+
+void RunDisplayDialog(core::TTvObject& panel, StyleEngine& styles) {
+  core::PanelOptions& o = panel.options();
+  DisplaySettings s;
+  s.ShowMainMap = o.Mainlay;
+  s.ShowOverlay = o.Overlay;
+  s.ShowUnderlay = o.Underlay;
+  s.Shading = styles.Shading();
+  s.Grid = o.Grid;
+  s.SaveViewport = panel.startup().SaveView;
+  s.FlyoverHints = o.AutoQuery;
+  s.CoordinateType = o.LLmode;
+  s.DistanceUnit = panel.view().Mapunits();
+  s.CoordinateOrder = o.Coords;
+  s.AspectRatio = panel.ScreenAspect();
+  DisplayDialog dialog(s);
+  dialog.Run();
+  o.Mainlay = s.ShowMainMap;
+  o.Overlay = s.ShowOverlay;
+  o.Underlay = s.ShowUnderlay;
+  styles.SetShading(s.Shading);
+  o.Grid = s.Grid;
+  panel.startup().SaveView = s.SaveViewport;
+  o.AutoQuery = s.FlyoverHints;
+  panel.SetLLmode(s.CoordinateType);
+  panel.SetMapunits(s.DistanceUnit);
+  panel.SetCoords(s.CoordinateOrder);
+  if (s.AspectRatio > 0.5) panel.SetScreenAspect(s.AspectRatio);
+  panel.LayerSettingChanged();
+}
+
+}  // namespace
+
+bool RunStyleDialog(const std::string& command, core::TTvObject& panel, StyleEngine& styles) {
+  if (command == "LAYER") {
+    RunLayerDialog(panel, styles);
+    return true;
+  }
+  if (command == "DISPLAY") {
+    RunDisplayDialog(panel, styles);
+    return true;
+  }
+  return false;
+}
+
+}  // namespace quelmar::render
