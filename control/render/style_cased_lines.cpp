@@ -14,14 +14,19 @@ void CasedLineQueue::Draw(gdi::Canvas& canvas, bool blackWhiteOutput, bool stree
   std::stable_sort(lines_.begin(), lines_.end(),
                    [](const Line& a, const Line& b) { return a.style.Layer > b.style.Layer; });
   canvas.SetBkMode(gdi::BkMode::Opaque);
-  for (const Line& line : lines_) {
-    canvas.SetPen(CasedOuterPass(line.style, blackWhiteOutput).Pen);
-    canvas.Polyline(line.points);
-  }
-  for (const Line& line : lines_) {
-    canvas.SetPen(CasedInnerPass(line.style, streetStyle).Pen);
-    canvas.Polyline(line.points);
-  }
+  // Each pass draws runs of lines that share a pen in one call.
+  std::vector<std::vector<gdi::Point>> batch;
+  auto pass = [&](auto penOf) {
+    for (std::size_t i = 0; i < lines_.size();) {
+      const gdi::Pen pen = penOf(lines_[i].style);
+      batch.clear();
+      for (; i < lines_.size() && penOf(lines_[i].style) == pen; ++i) batch.push_back(lines_[i].points);
+      canvas.SetPen(pen);
+      canvas.PolyPolyline(batch);
+    }
+  };
+  pass([&](const CasedLineStyle& style) { return CasedOuterPass(style, blackWhiteOutput).Pen; });
+  pass([&](const CasedLineStyle& style) { return CasedInnerPass(style, streetStyle).Pen; });
   lines_.clear();
 }
 

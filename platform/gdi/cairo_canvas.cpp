@@ -85,6 +85,7 @@ struct CairoCanvas::Shape {
   std::vector<PointD> fill;
   std::vector<PointD> outline;
   bool closed = false;
+  std::vector<std::vector<PointD>> moreOutlines;  // further open lines stroked with the outline
 };
 
 CairoCanvas::CairoCanvas(Bitmap& target) : target_(&target) {}
@@ -114,6 +115,7 @@ void CairoCanvas::PaintShape(const Shape& shape) {
   const double penReach = std::max(1, s.pen.width) / 2.0 + 2;
   Rect reach = ReachOf(shape.fill, 1, Rect{});
   if (hasOutline) reach = ReachOf(shape.outline, penReach, reach);
+  for (const std::vector<PointD>& more : shape.moreOutlines) reach = ReachOf(more, penReach, reach);
   ShapePainter painter(target_->impl(), clip, s.rop2, antialias_, reach);
   if (!painter.IsVisible()) return;
 
@@ -173,13 +175,19 @@ void CairoCanvas::PaintOutline(ShapePainter& painter, const Shape& shape) {
   cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
   cairo_set_line_join(cr, s.pen.style == PenStyle::InsideFrame ? CAIRO_LINE_JOIN_MITER : CAIRO_LINE_JOIN_ROUND);
   cairo_new_path(cr);
-  const std::vector<PointD> edges = Shifted(shape.outline, 0.5);
-  if (WithinMagnitude(edges, kSafeMagnitude)) {
-    AddPath(cr, edges, shape.closed);
-  } else {
-    for (const auto& run : ClipPolylineToRect(edges, shape.closed, Grown(painter.Area(), width + 16))) {
-      if (run.size() >= 2) AddPath(cr, run, false);
+  auto addOutline = [&](const std::vector<PointD>& outline, bool closed) {
+    const std::vector<PointD> edges = Shifted(outline, 0.5);
+    if (WithinMagnitude(edges, kSafeMagnitude)) {
+      AddPath(cr, edges, closed);
+    } else {
+      for (const auto& run : ClipPolylineToRect(edges, closed, Grown(painter.Area(), width + 16))) {
+        if (run.size() >= 2) AddPath(cr, run, false);
+      }
     }
+  };
+  addOutline(shape.outline, shape.closed);
+  for (const std::vector<PointD>& more : shape.moreOutlines) {
+    if (more.size() >= 2) addOutline(more, false);
   }
   const DashCursor dashes(s.pen.style);
   if (width == 1 && !dashes.IsSolid()) {
@@ -208,6 +216,26 @@ void CairoCanvas::Polyline(std::span<const Point> points) {
   Shape shape;
   shape.outline = ToPointsD(points, State().windowOrigin);
   PaintShape(shape);
+}
+
+void CairoCanvas::PolyPolyline(std::span<const std::vector<Point>> lines) {
+  const CanvasState& s = State();
+  // One-pixel pens step pixel by pixel, and other mixes than copy combine
+  // with what is already there: those take one line at a time.
+  if (s.pen.width <= 1 || s.rop2 != Rop2::CopyPen || antialias_) {
+    Canvas::PolyPolyline(lines);
+    return;
+  }
+  Shape shape;
+  for (const std::vector<Point>& line : lines) {
+    if (line.size() < 2) continue;
+    if (shape.outline.empty()) {
+      shape.outline = ToPointsD(line, s.windowOrigin);
+    } else {
+      shape.moreOutlines.push_back(ToPointsD(line, s.windowOrigin));
+    }
+  }
+  if (!shape.outline.empty()) PaintShape(shape);
 }
 
 // The fill takes vertices as pixel corners, so it covers the pixels left of

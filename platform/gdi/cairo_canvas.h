@@ -36,6 +36,10 @@ class CairoCanvas final : public StatefulCanvas {
   Size DeviceSize() const override;
   void LineTo(Point p) override;
   void Polyline(std::span<const Point> points) override;
+  // Wide pens in copy mode stroke every line in one path: the pixels of one
+  // call per line, but for the rare pixel whose centre lies exactly on a
+  // stroke's edge. Other pens and mixes draw line by line.
+  void PolyPolyline(std::span<const std::vector<Point>> lines) override;
   void Polygon(std::span<const Point> points) override;
   void Rectangle(const Rect& rect) override;
   void Ellipse(const Rect& rect) override;

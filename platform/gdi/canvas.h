@@ -48,6 +48,11 @@ class Canvas {
   virtual void MoveTo(Point p) = 0;
   virtual void LineTo(Point p) = 0;
   virtual void Polyline(std::span<const Point> points) = 0;
+  // Several polylines in the current pen, as Polyline on each (GDI's
+  // PolyPolyline); a backend may draw them in one go.
+  virtual void PolyPolyline(std::span<const std::vector<Point>> lines) {
+    for (const std::vector<Point>& line : lines) Polyline(line);
+  }
   virtual void Polygon(std::span<const Point> points) = 0;  // even-odd fill, then outline
   virtual void Rectangle(const Rect& rect) = 0;             // brush fill, pen outline
   virtual void Ellipse(const Rect& rect) = 0;

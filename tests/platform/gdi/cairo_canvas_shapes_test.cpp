@@ -505,3 +505,39 @@ TEST(DrawFrame3DTest, LightTopLeftDarkBottomRightPerRing) {
 
 }  // namespace
 }  // namespace quelmar::gdi
+
+namespace quelmar::gdi {
+namespace {
+
+// Wide lines drawn together cover the pixels they cover one by one (a pixel
+// whose centre lies exactly on a stroke's edge may fall either way), and a
+// one-pixel pen or a mixing mode still takes them one at a time, exactly.
+TEST(CairoCanvasPolyPolyline, SamePixelsAsOneCallPerLine) {
+  const std::vector<std::vector<Point>> lines = {{{5, 5}, {60, 40}, {90, 10}}, {{10, 60}, {80, 70}}, {{50, 0}, {50, 99}}};
+  for (const Pen pen : {Pen{PenStyle::Solid, 5, RGB(200, 0, 0)}, Pen{PenStyle::Solid, 1, RGB(0, 0, 200)}}) {
+    for (const Rop2 rop : {Rop2::CopyPen, Rop2::XorPen}) {
+      Bitmap one(100, 100), all(100, 100);
+      one.Fill(RGB(255, 255, 255));
+      all.Fill(RGB(255, 255, 255));
+      CairoCanvas a(one), b(all);
+      for (CairoCanvas* c : {&a, &b}) {
+        c->SetPen(pen);
+        c->SetRop2(rop);
+      }
+      for (const auto& line : lines) a.Polyline(line);
+      b.PolyPolyline(lines);
+      int differing = 0, painted = 0;
+      for (int y = 0; y < 100; ++y) {
+        for (int x = 0; x < 100; ++x) {
+          differing += one.Pixel(x, y) != all.Pixel(x, y);
+          painted += one.Pixel(x, y) != RGB(255, 255, 255);
+        }
+      }
+      const bool batched = pen.width > 1 && rop == Rop2::CopyPen;
+      EXPECT_LE(differing, batched ? painted / 200 : 0) << "width " << pen.width << " rop " << int(rop);
+    }
+  }
+}
+
+}  // namespace
+}  // namespace quelmar::gdi
