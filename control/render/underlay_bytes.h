@@ -7,6 +7,8 @@
 #include <span>
 #include <string>
 
+#include "control/data/archive_input.h"
+
 namespace quelmar::render {
 
 class UnderlayBytes {
@@ -34,21 +36,19 @@ class MemoryUnderlayBytes final : public UnderlayBytes {
 };
 
 // A regular file, opened for reading until destruction.
+// An image file, read at any offset through the archives' file input.
 class FileUnderlayBytes final : public UnderlayBytes {
  public:
   // IoError when the file cannot be opened or is not a regular file.
-  explicit FileUnderlayBytes(const std::string& path);
-  ~FileUnderlayBytes() override;
-  FileUnderlayBytes(const FileUnderlayBytes&) = delete;
-  FileUnderlayBytes& operator=(const FileUnderlayBytes&) = delete;
+  explicit FileUnderlayBytes(const std::string& path) : file_(path) {}
 
-  std::uint64_t Size() const override { return size_; }
-  std::size_t ReadAt(std::uint64_t offset, std::span<std::uint8_t> out) override;
+  std::uint64_t Size() const override { return file_.Size(); }
+  std::size_t ReadAt(std::uint64_t offset, std::span<std::uint8_t> out) override {
+    return file_.ReadAt(offset, out);
+  }
 
  private:
-  std::string path_;
-  int fd_ = -1;
-  std::uint64_t size_ = 0;
+  data::FileArchiveInput file_;
 };
 
 }  // namespace quelmar::render

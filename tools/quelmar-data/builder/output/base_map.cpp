@@ -62,11 +62,7 @@ std::vector<std::uint8_t> WriteBaseMap(const NationalInputs& inputs) {
   // holds (the western Aleutians lie beyond 175° W).
   std::optional<MapBox> content = BoundsOf(inputs.Nation);
   for (const StateArea& state : inputs.States) {
-    if (const auto b = BoundsOf(state.Rings)) {
-      content = content ? MapBox{std::min(content->Left, b->Left), std::min(content->Bottom, b->Bottom),
-                                 std::max(content->Right, b->Right), std::max(content->Top, b->Top)}
-                        : *b;
-    }
+    if (const auto b = BoundsOf(state.Rings)) content = content ? Union(*content, *b) : *b;
   }
   if (content) writer.Extents(content->Left, content->Right, content->Bottom, content->Top);
 
@@ -106,16 +102,10 @@ std::vector<std::uint8_t> WriteBaseMap(const NationalInputs& inputs) {
 
 std::vector<std::uint8_t> WriteHighwayNetwork(const NationalInputs& inputs) {
   data::DrawingWriter writer(400);
-  std::optional<MapBox> box;
-  for (const HighwayRoute& route : inputs.Highways) {
-    const auto b = BoundsOf(route.Points);
-    if (!b) continue;
-    if (!box) box = b;
-    box->Left = std::min(box->Left, b->Left), box->Right = std::max(box->Right, b->Right);
-    box->Bottom = std::min(box->Bottom, b->Bottom), box->Top = std::max(box->Top, b->Top);
-  }
-  if (!box) box = MapBox{};
-  writer.Extents(box->Left, box->Right, box->Bottom, box->Top);
+  std::vector<Line> routes;
+  for (const HighwayRoute& route : inputs.Highways) routes.push_back(route.Points);
+  const MapBox box = BoundsOf(routes).value_or(MapBox{});
+  writer.Extents(box.Left, box.Right, box.Bottom, box.Top);
   // Every route is routable road of one kind; routes meet where they share
   // a place, whose coordinates are then the same vertex.
   writer.FeatureCode(data::kStreetsLayer);

@@ -50,6 +50,10 @@ std::int32_t RoundUnits(double v) { return static_cast<std::int32_t>(std::lround
 
 }  // namespace
 
+MapBox Union(const MapBox& a, const MapBox& b) {
+  return {std::min(a.Left, b.Left), std::min(a.Bottom, b.Bottom), std::max(a.Right, b.Right), std::max(a.Top, b.Top)};
+}
+
 std::optional<MapBox> BoundsOf(const std::vector<TMapPoint>& points) {
   if (points.empty()) return std::nullopt;
   MapBox box{points[0].X, points[0].Y, points[0].X, points[0].Y};
@@ -65,16 +69,7 @@ std::optional<MapBox> BoundsOf(const std::vector<TMapPoint>& points) {
 std::optional<MapBox> BoundsOf(const std::vector<Ring>& rings) {
   std::optional<MapBox> all;
   for (const Ring& ring : rings) {
-    const auto box = BoundsOf(ring);
-    if (!box) continue;
-    if (!all) {
-      all = box;
-    } else {
-      all->Left = std::min(all->Left, box->Left);
-      all->Right = std::max(all->Right, box->Right);
-      all->Bottom = std::min(all->Bottom, box->Bottom);
-      all->Top = std::max(all->Top, box->Top);
-    }
+    if (const auto box = BoundsOf(ring)) all = all ? Union(*all, *box) : *box;
   }
   return all;
 }

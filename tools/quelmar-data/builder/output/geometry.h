@@ -13,9 +13,12 @@ namespace quelmar::builder {
 
 using data::MapBox;
 
+// The smallest box holding both.
+MapBox Union(const MapBox& a, const MapBox& b);
+
 // The smallest box holding every point; nullopt for no points.
 std::optional<MapBox> BoundsOf(const std::vector<TMapPoint>& points);
-std::optional<MapBox> BoundsOf(const std::vector<Ring>& rings);
+std::optional<MapBox> BoundsOf(const std::vector<Ring>& rings);  // rings or lines
 
 // Douglas-Peucker: drops points closer than `tolerance` map units to the line
 // through their neighbours that remain. Keeps both ends; consecutive

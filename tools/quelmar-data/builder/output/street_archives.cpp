@@ -82,11 +82,7 @@ std::vector<std::uint8_t> WriteMember(const MemberContent& content, const std::s
                                       const ZipCentroids& zips) {
   // Extents: the cell, widened to streets that reach beyond it.
   data::MapBox box = content.Cell;
-  for (const NamedSegment& s : content.Streets) {
-    const auto b = BoundsOf(s.Segment->Points);
-    box = {std::min(box.Left, b->Left), std::min(box.Bottom, b->Bottom), std::max(box.Right, b->Right),
-           std::max(box.Top, b->Top)};
-  }
+  for (const NamedSegment& s : content.Streets) box = Union(box, *BoundsOf(s.Segment->Points));
   data::DrawingWriter writer(kStreetDataVersion);
   writer.Extents(box.Left, box.Right, box.Bottom, box.Top);
   const TMapPoint base{box.Left, box.Bottom};
