@@ -1,7 +1,7 @@
 // The map drawn from the data tree, at 1024 x 768, for four views from the
 // whole country to a few Chicago blocks: the load pass (reading the quads a
 // view needs, from a table holding only the base map) and the paint pass (the
-// loaded drawings into a bitmap) apart, and a street-level pan (both, for a
+// loaded drawings into a bitmap, with and without its labels) apart, and a street-level pan (both, for a
 // view moved by 64 pixels). The tree is $QUELMAR_DATA, else the one the
 // README's main command built (~/.local/share/quelmar/map).
 #include <benchmark/benchmark.h>
@@ -100,8 +100,24 @@ void BM_PaintPass(benchmark::State& state) {
   for (auto _ : state) f.engine->DrawMap(f.canvas, 0);
   state.SetLabel(kViews[state.range(0)].name);
   state.counters["objects"] = static_cast<double>(f.engine->Painter().Counters().Objects);
+  const quelmar::render::LabelCounters& labels = f.engine->Labels().Counters();
+  state.counters["labels"] = labels.PointLabels + labels.StreetLabels + labels.LandmarkLabels;
+  state.counters["shields"] = labels.ShieldGroups;
 }
 BENCHMARK(BM_PaintPass)->DenseRange(0, 3)->Unit(benchmark::kMillisecond);
+
+// The same paint without labels: the difference to BM_PaintPass is what
+// collecting, placing and drawing the labels costs.
+void BM_PaintPassWithoutLabels(benchmark::State& state) {
+  Fixture& f = Shared();
+  f.Show(kViews[state.range(0)]);
+  f.engine->LoadView();
+  f.engine->EnableLabels(false);
+  for (auto _ : state) f.engine->DrawMap(f.canvas, 0);
+  f.engine->EnableLabels(true);
+  state.SetLabel(kViews[state.range(0)].name);
+}
+BENCHMARK(BM_PaintPassWithoutLabels)->DenseRange(0, 3)->Unit(benchmark::kMillisecond);
 
 // A street-level pan: the view moves by 64 pixels, loads what it now needs
 // and is painted, as a host's pan does.

@@ -42,7 +42,7 @@ std::optional<std::int32_t> Read(OptionValues& o, const OptionHooks& hooks, std:
     case 133: return o.labelSizeFactor;
     case 134: return o.drawItems;
     case 135: return o.toolbarFlat;
-    case 143: return o.finishingPass;
+    case 143: return o.labelBoxes;
     case 61152: ++o.nameBufferReads; return o.largestNameBuffer;
     case 61153: return std::nullopt;  // bitmap handles come with host bitmaps
     case 65523: return ExtensionLetters(o.archiveExtension);
@@ -75,7 +75,7 @@ std::optional<std::int32_t> Write(OptionValues& o, const OptionHooks& hooks, std
       case 133: o.labelSizeFactor = std::clamp(v, 1, 10); break;
       case 134: o.drawItems = byte(); break;
       case 135: o.toolbarFlat = v; break;
-      case 143: o.finishingPass = byte(); break;
+      case 143: o.labelBoxes = byte(); break;
       case 65521:
         o.archiveExtension = ".ZPY";
         o.streetDataVersion = 400;

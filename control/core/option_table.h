@@ -20,7 +20,7 @@ struct OptionValues {
   std::int32_t labelSizeFactor = 5;  // 133, 1..10
   std::uint8_t drawItems = 1;  // 134
   std::int32_t toolbarFlat = 1;  // 135
-  std::uint8_t finishingPass = 1;  // 143
+  std::uint8_t labelBoxes = 0;  // 143: frame the rectangles labels take (a diagnostic)
   std::int32_t largestNameBuffer = 0;  // 61152
   std::int32_t nameBufferReads = 0;
   std::string archiveExtension = ".ZP5";  // the dot and three letters

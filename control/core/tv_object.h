@@ -99,6 +99,7 @@ class TTvObject : public ui::WindowHandler {
   void RoadOption(std::int32_t n, std::int32_t v) { core::RoadOption(roadOptions_, n, v); }
   const RoadOptions& roadOptions() const { return roadOptions_; }
   const OptionValues& optionValues() const { return optionValues_; }
+  OptionValues& optionValues() { return optionValues_; }
   // The trace log, on while option 65535 is set.
   TraceLog& traceLog() {
     trace_.SetOn(optionValues_.traceLog != 0);

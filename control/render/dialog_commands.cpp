@@ -30,7 +30,7 @@ void RunLayerDialog(core::TTvObject& panel, StyleEngine& styles) {
   panel.LayerSettingChanged();
 }
 
-void RunDisplayDialog(core::TTvObject& panel, StyleEngine& styles) {
+void RunDisplayDialog(core::TTvObject& panel, StyleEngine& styles, LabelEngine& labels) {
   core::PanelOptions& o = panel.options();
   DisplaySettings s;
   s.ShowMainMap = o.Mainlay;
@@ -44,6 +44,15 @@ void RunDisplayDialog(core::TTvObject& panel, StyleEngine& styles) {
   s.DistanceUnit = panel.view().Mapunits();
   s.CoordinateOrder = o.Coords;
   s.AspectRatio = panel.ScreenAspect();
+  core::OptionValues& values = panel.optionValues();
+  LabelSettings& label = labels.Settings();
+  s.ShowStreetNames = values.showStreetNames != 0;
+  s.ShowSuffixes = values.hideSuffixes == 0;
+  s.SelectiveLabeling = values.selectiveLabeling != 0;
+  s.ShowRouteShields = label.ShowRouteShields;
+  s.Detail.StreetLabelMiles = values.streetLabelMiles;
+  s.Detail.TextSize = label.TextSize;
+  s.Detail.CityDensity = label.CityDensity;
   DisplayDialog dialog(s);
   dialog.Run();
   o.Mainlay = s.ShowMainMap;
@@ -57,18 +66,25 @@ void RunDisplayDialog(core::TTvObject& panel, StyleEngine& styles) {
   panel.SetMapunits(s.DistanceUnit);
   panel.SetCoords(s.CoordinateOrder);
   if (s.AspectRatio > 0.5) panel.SetScreenAspect(s.AspectRatio);
+  values.showStreetNames = s.ShowStreetNames ? 1 : 0;
+  values.hideSuffixes = s.ShowSuffixes ? 0 : 1;
+  values.selectiveLabeling = s.SelectiveLabeling ? 1 : 0;
+  label.ShowRouteShields = s.ShowRouteShields;
+  values.streetLabelMiles = s.Detail.StreetLabelMiles;
+  label.TextSize = static_cast<int>(s.Detail.TextSize);
+  label.CityDensity = static_cast<int>(s.Detail.CityDensity);
   panel.LayerSettingChanged();
 }
 
 }  // namespace
 
-bool RunStyleDialog(const std::string& command, core::TTvObject& panel, StyleEngine& styles) {
+bool RunStyleDialog(const std::string& command, core::TTvObject& panel, StyleEngine& styles, LabelEngine& labels) {
   if (command == "LAYER") {
     RunLayerDialog(panel, styles);
     return true;
   }
   if (command == "DISPLAY") {
-    RunDisplayDialog(panel, styles);
+    RunDisplayDialog(panel, styles, labels);
     return true;
   }
   return false;

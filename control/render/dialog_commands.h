@@ -6,12 +6,13 @@
 #include <string>
 
 #include "control/core/tv_object.h"
+#include "control/render/label_engine.h"
 #include "control/render/style_engine.h"
 
 namespace quelmar::render {
 
 // Runs the dialog `command` names; false for a command that is no dialog of
 // the layer styles.
-bool RunStyleDialog(const std::string& command, core::TTvObject& panel, StyleEngine& styles);
+bool RunStyleDialog(const std::string& command, core::TTvObject& panel, StyleEngine& styles, LabelEngine& labels);
 
 }  // namespace quelmar::render

@@ -1,5 +1,7 @@
 #include "control/render/map_engine.h"
 
+#include <algorithm>
+
 #include "control/data/name_unpack.h"
 #include "control/render/background_filler.h"
 #include "control/render/dialog_commands.h"
@@ -47,6 +49,19 @@ MapEngine::MapEngine(core::TTvObject& panel)
   routeNames_.Expand = [](std::string_view stored) { return data::UnpackPairs(stored.substr(0, 40)); };
   routeNames_.Normalize = [](std::string_view text) { return search::NormalizeStreetName(text).Str(); };
   rules_.ForMiles = [this](double miles) { return panel_.view().ScaleForMilesAt40(miles); };
+  painter_.SetLabels(&labels_);
+}
+
+void MapEngine::SyncLabelSettings() {
+  const core::OptionValues& o = panel_.optionValues();
+  LabelSettings& s = labels_.Settings();
+  s.StreetLabelMiles = o.streetLabelMiles;
+  s.SecondLabelMiles = o.secondLabelMiles;
+  s.ShowStreetNames = o.showStreetNames != 0;
+  s.SelectiveLabeling = o.selectiveLabeling != 0;
+  s.ShowSuffixes = o.hideSuffixes == 0;
+  s.SizeFactor = std::clamp(o.labelSizeFactor, 1, 10);
+  s.LabelBoxes = o.labelBoxes != 0;
 }
 
 void MapEngine::SyncUnderlaySettings() {
@@ -86,6 +101,7 @@ void MapEngine::DrawMap(gdi::Canvas& canvas, int mode) {
   PaintSetup setup;
   setup.UnderlayShown = panel_.options().Underlay && underlay_->State.Drawn;
   setup.DeviceOutput = mode == 1;
+  SyncLabelSettings();
   painter_.PaintMap(canvas, panel_.view(), rules_, Switches(), setup);
 }
 
@@ -109,7 +125,7 @@ MapEngine& AttachMapEngine(core::TTvObject& panel) {
   hooks.underlay = std::make_unique<UnderlayExtentService>(engine->SharedUnderlay());
   hooks.startup = std::move(startup);
   panel.runDialog = [&panel, raw = engine.get()](const std::string& command) {
-    return RunStyleDialog(command, panel, raw->Styles());
+    return RunStyleDialog(command, panel, raw->Styles(), raw->Labels());
   };
   panel.colourOption = [raw = engine.get()](std::int32_t n, std::int32_t v) { return raw->Styles().ColourOption(n, v); };
   hooks.loader = std::move(loader);

@@ -32,6 +32,12 @@ class MapEngine {
   const data::BuiltInBaseData& BaseData() const { return baseData_; }
   const MapPainter& Painter() const { return painter_; }
   StyleEngine& Styles() { return styles_; }
+  LabelEngine& Labels() { return labels_; }
+  // Paints without labels (off) or with them (on, the default); the render
+  // benchmark measures what labelling costs this way.
+  void EnableLabels(bool on) { painter_.SetLabels(on ? &labels_ : nullptr); }
+  // Brings the label settings in line with the panel's options.
+  void SyncLabelSettings();
   // The underlay images' settings and state, shared with the background filler.
   UnderlayContext& Underlay() { return *underlay_; }
   const std::shared_ptr<UnderlayContext>& SharedUnderlay() const { return underlay_; }
@@ -50,6 +56,7 @@ class MapEngine {
   data::BuiltInBaseData baseData_;
   data::LoadPass loadPass_;
   StyleEngine styles_;
+  LabelEngine labels_;
   std::shared_ptr<UnderlayContext> underlay_ = std::make_shared<UnderlayContext>();
   MapPainter painter_;
 };

@@ -10,6 +10,7 @@ namespace quelmar::render {
 namespace {
 
 constexpr std::int32_t kMaxDrawnSteps = 3300;
+constexpr std::uint8_t kRouteLabelCode = 33;
 
 bool MeetsBox(const data::MapBox& cull, std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2) {
   return !(x2 < cull.Left || cull.Right < x1 || y2 < cull.Bottom || cull.Top < y1);
@@ -61,16 +62,22 @@ void MapPainter::PaintMap(gdi::Canvas& canvas, const core::ViewState& view, cons
   const double scale = view.View().Scale;
   const gdi::Size viewSize{view.View().Width, view.View().Height};
   styles_.BeginPaint(view, setup);
+  BeginLabels(view, setup);
   for (const int index : PaintOrder()) {
     data::LoadedDrawing& d = table_.At(index);
     if (d.Hidden()) continue;
     if (!d.ExtentsUnknown() && !data::BoxesMeet(d.Extents, projection.Cull())) continue;
     if (!Due(d, scale, rules, switches)) continue;
     styles_.PrepareDrawing(StyleInputs(d.Kind, rules));
+    BeginDrawingLabels(d);
     PaintObjects(canvas, d, projection, viewSize);
     ++counters_.Drawings;
   }
   styles_.DrawFinishingPasses(canvas, viewSize);
+  if (labels_) {
+    labels_->DrawLabelPasses(canvas);
+    labels_->DrawLastPasses(canvas);
+  }
   styles_.EndPaint();
 }
 
@@ -84,18 +91,34 @@ void MapPainter::PaintDrawing(gdi::Canvas& canvas, const core::ViewState& view, 
   PaintSetup setup;
   setup.FullPaint = false;
   styles_.BeginPaint(view, setup);
+  BeginLabels(view, setup);
   styles_.PrepareDrawing(StyleInputs(d.Kind, rules));
+  BeginDrawingLabels(d);
   PaintObjects(canvas, d, projection, viewSize);
   styles_.DrawFinishingPasses(canvas, viewSize);
+  if (labels_) labels_->DrawLabelPasses(canvas);
   styles_.EndPaint();
 }
 
 void MapPainter::PaintObjects(gdi::Canvas& canvas, data::LoadedDrawing& drawing, const Projection& projection,
                               gdi::Size viewSize) {
   const data::MapBox& cull = projection.Cull();
+  currentName_ = {};
   for (std::int32_t n = 1; n <= drawing.Store.Count(); ++n) {
     data::DrawObject& object = *drawing.Store.ObjectAt(n);
     switch (object.Kind) {
+      case data::ObjectKind::NameRef: {
+        const data::NameString* name = drawing.Store.NameAt(object.As<data::NameRef>()->Object);
+        currentName_ = name ? std::string_view(name->Packed) : std::string_view();
+        break;
+      }
+      case data::ObjectKind::GroupMark:
+        currentName_ = {};
+        break;
+      case data::ObjectKind::PlaceObject:
+      case data::ObjectKind::LabelText:
+        if (labels_) LabelObject(canvas, object, projection);
+        break;
       case data::ObjectKind::Segment:
       case data::ObjectKind::SegmentNoAttributes:
       case data::ObjectKind::Segment16: {
@@ -109,6 +132,7 @@ void MapPainter::PaintObjects(gdi::Canvas& canvas, data::LoadedDrawing& drawing,
         }
         points_.assign({s.Start, {static_cast<std::int32_t>(x2), static_cast<std::int32_t>(y2)}});
         PaintLine(canvas, object, points_, s.Attr, projection, viewSize);
+        if (labels_ && !currentName_.empty()) LabelLine(object, points_[0], points_[1], projection);
         break;
       }
       case data::ObjectKind::Polyline12:
@@ -140,12 +164,67 @@ void MapPainter::PaintObjects(gdi::Canvas& canvas, data::LoadedDrawing& drawing,
         data::PolylinePointsInto(object, points_);
         if (points_.empty()) break;
         PaintLine(canvas, object, points_, line.Attr, projection, viewSize);
+        if (labels_ && !currentName_.empty() && points_.size() >= 2 && object.Kind != data::ObjectKind::Polyline12) {
+          // Kind 13 is named on its first segment, kinds 14 and 15 on their
+          // longest step (the first of equals).
+          std::size_t best = 0;
+          if (object.Kind != data::ObjectKind::Polyline13) {
+            std::int64_t longest = -1;
+            for (std::size_t i = 0; i + 1 < points_.size(); ++i) {
+              const std::int64_t length = std::abs(std::int64_t{points_[i + 1].X} - points_[i].X) +
+                                          std::abs(std::int64_t{points_[i + 1].Y} - points_[i].Y);
+              if (length > longest) longest = length, best = i;
+            }
+          }
+          LabelLine(object, points_[best], points_[best + 1], projection);
+        }
         break;
       }
       default:
         break;  // places, labels and the rest are the label passes' business
     }
   }
+}
+
+void MapPainter::BeginLabels(const core::ViewState& view, const PaintSetup& setup) {
+  if (!labels_) return;
+  LabelPaintSetup labelSetup;
+  labelSetup.DeviceOutput = setup.DeviceOutput;
+  labelSetup.BlackWhite = styles_.BlackWhiteOutput();
+  for (int i = 1; i <= table_.Count() && !labelSetup.LandmarksLoaded; ++i) {
+    labelSetup.LandmarksLoaded = table_.At(i).Kind == 'U' && !table_.At(i).Hidden();
+  }
+  labels_->SetLandmarkClasses(&styles_.Landmarks());
+  labels_->BeginPaint(view, labelSetup);
+}
+
+void MapPainter::BeginDrawingLabels(const data::LoadedDrawing& drawing) {
+  if (!labels_) return;
+  labels_->BeginDrawing(drawing.Kind, [this](int layer) { return styles_.LayerDrawn(layer); },
+                        styles_.Switches().StreetStyle);
+}
+
+void MapPainter::LabelObject(gdi::Canvas& canvas, const data::DrawObject& object, const Projection& projection) {
+  if (!styles_.FeatureDrawn(object.Code)) return;
+  const data::MapBox& cull = projection.Cull();
+  const auto inCull = [&](TMapPoint p) {
+    return p.X >= cull.Left && p.X <= cull.Right && p.Y >= cull.Bottom && p.Y <= cull.Top;
+  };
+  if (const data::PlaceObject* place = object.As<data::PlaceObject>()) {
+    if (!inCull(place->Point)) return;
+    labels_->NamedPoint(canvas, object.Code, place->Name, projection.Project(place->Point), place->Population);
+    return;
+  }
+  const data::LabelText* label = object.As<data::LabelText>();
+  if (!label || label->Point.X == 0 || !inCull(label->Point)) return;
+  if (object.Code == kRouteLabelCode && !styles_.LayerDrawn(label->RouteLayer)) return;
+  labels_->TextLabel(canvas, object.Code, label->Text, projection.Project(label->Point));
+}
+
+void MapPainter::LabelLine(const data::DrawObject& object, TMapPoint a, TMapPoint b, const Projection& projection) {
+  const int layer = data::FeatureLayer(object.Code);
+  labels_->AlongSegment(currentName_, projection.Project(a), projection.Project(b), layer,
+                        styles_.Styles()[layer].WidthStep());
 }
 
 void MapPainter::PaintLine(gdi::Canvas& canvas, const data::DrawObject& object, std::span<const TMapPoint> points,

@@ -9,6 +9,7 @@
 #include "control/core/view_state.h"
 #include "control/data/drawing_kind.h"
 #include "control/data/loaded_drawings.h"
+#include "control/render/label_engine.h"
 #include "control/render/style_engine.h"
 #include "control/render/projection.h"
 #include "platform/gdi/canvas.h"
@@ -37,6 +38,9 @@ class MapPainter {
 
   const PaintCounters& Counters() const { return counters_; }
 
+  // The labels collected and drawn with each paint; none when null.
+  void SetLabels(LabelEngine* labels) { labels_ = labels; }
+
   // The drawings in paint order: the base map first, then by priority.
   std::vector<int> PaintOrder() const;
 
@@ -50,10 +54,18 @@ class MapPainter {
                     gdi::Size viewSize);
   void PaintLine(gdi::Canvas& canvas, const data::DrawObject& object, std::span<const TMapPoint> points,
                  const data::Attributes& attributes, const Projection& projection, gdi::Size viewSize);
+  void BeginLabels(const core::ViewState& view, const PaintSetup& setup);
+  void BeginDrawingLabels(const data::LoadedDrawing& drawing);
+  // Hands a labelled object (a named point or a label text) to the labels.
+  void LabelObject(gdi::Canvas& canvas, const data::DrawObject& object, const Projection& projection);
+  // The street name of a named line, on the segment from `a` to `b`.
+  void LabelLine(const data::DrawObject& object, TMapPoint a, TMapPoint b, const Projection& projection);
 
   data::DrawingTable& table_;
   StyleEngine& styles_;
+  LabelEngine* labels_ = nullptr;
   PaintCounters counters_;
+  std::string_view currentName_;  // the stored name of the lines that follow
   std::vector<TMapPoint> points_;                  // one polyline's map points
   std::vector<std::vector<gdi::Point>> runs_;      // its pixels
 };

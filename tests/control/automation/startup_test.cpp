@@ -57,13 +57,19 @@ TEST_F(Startup, CommandsOpenTheLayerAndDisplayDialogs) {
   std::vector<std::string> shown;
   ui::SetDialogRunner([&](ui::DialogModel& d) {
     shown.push_back(d.Caption());
-    if (shown.size() == 2) d.Field("&Grid").checked = true;  // the display options: switch the grid on
+    if (shown.size() == 2) {  // the display options: the grid on, street names off, suffixes shown
+      d.Field("&Grid").checked = true;
+      d.Field("Show Street &Names").checked = false;
+      d.Field("Show Su&ffixes (i.e St, Ave)").checked = true;
+    }
   });
   EXPECT_EQ(Call("ExecMethod", {Variant("LAYER")}).hr, com::S_OK);
   EXPECT_EQ(Call("ExecMethod", {Variant("DISPLAY")}).hr, com::S_OK);
   ui::SetDialogRunner({});
   EXPECT_EQ(shown.size(), 2u);
   EXPECT_TRUE(Panel()->options().Grid) << "what the display dialog kept reaches the control";
+  EXPECT_EQ(Get("SetOption", {Variant(0), Variant(130)}).i4(), 0) << "street names off";
+  EXPECT_EQ(Get("SetOption", {Variant(0), Variant(132)}).i4(), 0) << "suffixes shown";
 }
 
 TEST_F(Startup, CommandsOpeningDialogsNotBuiltSaySo) {

@@ -14,6 +14,8 @@
 #include "control/core/tv_object.h"
 #include "control/render/map_engine.h"
 #include "platform/gdi/bitmap.h"
+#include "platform/gdi/recording_canvas.h"
+#include "tests/control/render/label_overlap_check.h"
 #include "tests/tools/builder/streets/street_test_support.h"
 #include "tools/quelmar-data/builder/inputs/national_inputs.h"
 #include "tools/quelmar-data/builder/output/geometry.h"
@@ -86,6 +88,17 @@ class ReferenceImages : public ::testing::TestWithParam<ReferenceView> {
     delete tree_;
     tree_ = nullptr;
   }
+  // Points the panel at the tree and shows the view, loaded and painted.
+  static void ShowView(core::Ttvmap& panel, const ReferenceView& v) {
+    panel.startup().Path_states0 = panel.startup().Path_states1 = (*tree_ / "STATES0").string();
+    panel.startup().Path_data1 = (*tree_ / "DATA1").string();
+    panel.startup().Path_data2 = (*tree_ / "DATA2").string();
+    panel.window().SetSize(800, 600);
+    panel.window().Show(true);
+    panel.window().Update();
+    panel.view().ZoomWindow(v.lon1, v.lat1, v.lon2, v.lat2);
+    panel.Redraw();
+  }
   static fs::path* tree_;
 };
 fs::path* ReferenceImages::tree_ = nullptr;
@@ -95,14 +108,7 @@ TEST_P(ReferenceImages, LookAsTheReference) {
   const ReferenceView& v = GetParam();
   core::Ttvmap panel;
   render::AttachMapEngine(panel);
-  panel.startup().Path_states0 = panel.startup().Path_states1 = (*tree_ / "STATES0").string();
-  panel.startup().Path_data1 = (*tree_ / "DATA1").string();
-  panel.startup().Path_data2 = (*tree_ / "DATA2").string();
-  panel.window().SetSize(800, 600);
-  panel.window().Show(true);
-  panel.window().Update();
-  panel.view().ZoomWindow(v.lon1, v.lat1, v.lon2, v.lat2);
-  panel.Redraw();
+  ShowView(panel, v);
   const gdi::Bitmap& image = panel.window().FrontBuffer();
   const fs::path reference = ReferenceFolder() / (std::string(v.name) + ".png");
   if (const char* regenerate = std::getenv("QUELMAR_REGENERATE_REFERENCES"); regenerate && *regenerate == '1') {
@@ -110,6 +116,21 @@ TEST_P(ReferenceImages, LookAsTheReference) {
     GTEST_SKIP() << "wrote " << reference;
   }
   EXPECT_LT(DifferingShare(image, reference, 24), 0.01) << v.name << ": compare with " << reference;
+}
+
+// The same views drawn into a recording canvas: labels are there, and no
+// label text covers another.
+TEST_P(ReferenceImages, LabelsDoNotOverlap) {
+  if (!tree_) GTEST_SKIP() << "the public inputs are not fetched (scripts/fetch-inputs)";
+  const ReferenceView& v = GetParam();
+  core::Ttvmap panel;
+  render::MapEngine& engine = render::AttachMapEngine(panel);
+  ShowView(panel, v);
+  gdi::RecordingCanvas canvas({800, 600});
+  engine.DrawMap(canvas, 0);
+  const render::LabelCounters& counters = engine.Labels().Counters();
+  EXPECT_GT(counters.PointLabels + counters.StreetLabels, 5) << v.name;
+  EXPECT_EQ(render::testing::OverlappingLabels(canvas), std::vector<std::string>{}) << v.name;
 }
 
 INSTANTIATE_TEST_SUITE_P(Views, ReferenceImages, ::testing::ValuesIn(kViews),

@@ -80,7 +80,8 @@ OverviewArchive WriteCounties(const NationalInputs& in, const std::filesystem::p
     if (quad) {
       data::DrawingWriter& writer = tiler.Drawing(*quad);
       writer.FeatureCode(kCountyBoundaryCode);
-      WriteLandmarkPoint(writer, county.Name, *at);
+      // "?5": written centred, without a symbol, in the county colour.
+      WriteLandmarkPoint(writer, "?5" + county.Name, *at);
     }
   }
   return Finish(tiler, folder, "DATA1", "Mcnty.zpx");

@@ -1,0 +1,61 @@
+#pragma once
+// The label settings of one control and what a paint derives from them: the
+// scale switches the label rules test and the five label fonts.
+#include <cstdint>
+#include <string>
+
+#include "platform/gdi/gdi_types.h"
+
+namespace quelmar::render {
+
+struct LabelSettings {
+  bool ShowStreetNames = true;    // street names and every point label from named points
+  bool ShowRouteShields = true;   // the display dialog's check box
+  bool ShieldSwitch = true;       // the Map Blocks dialog's shield switch
+  bool ShowSuffixes = false;      // keep the street-type word at the end of street names
+  bool SelectiveLabeling = false;  // stored only
+  int TextSize = 9;               // pixels, the height of street names
+  int SizeFactor = 5;             // street names are TextSize × SizeFactor / 5 high; 1..10
+  int CityDensity = 5;            // spacing kept around point labels, pixels
+  double StreetLabelMiles = 0.75;  // span below which layers 8..11 are named
+  double SecondLabelMiles = 0.5;   // span below which every layer is named
+  bool Shadow = true;              // white halo around label lines
+  bool LabelBoxes = false;         // frame every occupied rectangle (a diagnostic)
+  std::string StreetFace = "Arial";
+  std::string LabelFace = "Arial";
+  std::string LandmarkFace = "Arial";
+  std::string LandmarkStyle = "I";  // "B" in it makes the landmark fonts bold
+};
+
+// The scale switches of one paint, as the label rules read them. The span is
+// the number of miles one screen inch covers at 40° N.
+struct LabelScales {
+  double Span = 0;
+  bool Below500 = false;
+  bool Below100 = false;
+  bool Below50 = false;
+  bool AtMost250 = false;        // shields are placed
+  bool StreetNames = false;      // span below SecondLabelMiles: every layer is named
+  bool MajorStreetNames = false;  // span below StreetLabelMiles: layers 8..11 are named
+  bool LandmarkIcons = false;    // span below two thirds of SecondLabelMiles
+  bool Above2MilesBy16 = false;  // Scale > ScaleForMilesAt40(2) / 16
+  bool Above2MilesBy8 = false;   // Scale >= ScaleForMilesAt40(2) / 8
+};
+
+// The fonts of one paint. `k` is 1 on screen and 0.75 into printers and bitmaps.
+struct LabelFonts {
+  gdi::Font Bold;      // place names of the larger classes, state names
+  gdi::Font Label;     // the regular place names
+  gdi::Font Landmark;  // landmark and fixed names
+  gdi::Font Small;     // the numbered landmark boxes
+  gdi::Font Shield;    // route numbers, the scale bar
+  int StreetHeight = 9;  // street-name character height, pixels
+};
+
+LabelFonts MakeLabelFonts(const LabelSettings& settings, double k, bool deviceOutput);
+
+// A street name's font: the street face at the street-name height, turned by
+// `tenthsOfDegree` (0 becomes 1 so that every street name takes the rotated path).
+gdi::Font StreetFont(const LabelSettings& settings, int height, int tenthsOfDegree);
+
+}  // namespace quelmar::render
