@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -106,6 +107,53 @@ TEST_F(MapPainterTest, TheBaseMapStaysFirstWhateverItsPriority) {
   const std::vector<int> order = painter.PaintOrder();
   ASSERT_EQ(order.size(), 2u);
   EXPECT_EQ(order[0], 1);
+}
+
+// Named lines, places and label texts reach the labels: the line's name is
+// the last NameRef's until a group mark ends it.
+TEST_F(MapPainterTest, HandsNamesPlacesAndLabelTextsToTheLabels) {
+  state_.ZoomWindow(-87.64, 41.89, -87.62, 41.875);  // a mile across: street names are due
+  const core::TViewWindow& v = state_.View();
+  const std::int32_t midY = (v.Top + v.Bottom) / 2, x0 = v.Left + 20, x1 = v.Right - 20;
+  data::DrawingWriter streets(402);
+  streets.Extents(v.Left, v.Right, v.Bottom, v.Top);
+  streets.FeatureCode(78);  // a street (layer 14)
+  streets.NameString("MADISON");
+  streets.NameRef(streets.Objects() - streets.SectionBase());
+  streets.Polyline(data::ObjectKind::Polyline13, data::AttributeCoding::None, data::PointCoding::Absolute, {},
+                   {x0, midY}, std::vector<TMapPoint>{{(x0 + x1) / 2, midY}, {x1, midY}});
+  streets.GroupMark();  // the unnamed line after it gets no label
+  streets.Polyline(data::ObjectKind::Polyline13, data::AttributeCoding::None, data::PointCoding::Absolute, {},
+                   {x0, midY - 50}, std::vector<TMapPoint>{{x1, midY - 50}});
+  streets.FeatureCode(16);
+  data::PlaceObject place;
+  place.Name = "LOOP";
+  place.Population = 30000;
+  place.Point = {(x0 + x1) / 2, midY + 60};
+  streets.Place(place);
+  place.Name = "FAR AWAY";
+  place.Point = {v.Left - 100000, midY};
+  streets.Place(place);
+  Load("Y1A2B3C", streets);
+
+  LabelEngine labels;
+  MapPainter painter(table_, styles_);
+  painter.SetLabels(&labels);
+  gdi::RecordingCanvas canvas({1000, 1000});
+  painter.PaintMap(canvas, state_, rules_, {});
+  EXPECT_EQ(labels.Counters().StreetLabels, 1);
+  EXPECT_EQ(labels.Counters().PointLabels, 1) << "the place outside the view is not offered";
+  std::vector<std::string> texts;
+  const int namedY = state_.MapToPixel({x0, midY}).Y;
+  for (const gdi::DrawRecord& r : canvas.RecordsOf(gdi::DrawKind::TextOut)) {
+    texts.push_back(r.text);
+    // Written on the named line, not on the longer unnamed one below it.
+    if (r.text == "MADISON") {
+      EXPECT_NEAR(r.points[0].y, namedY, 10);
+    }
+  }
+  EXPECT_NE(std::find(texts.begin(), texts.end(), "MADISON"), texts.end());
+  EXPECT_NE(std::find(texts.begin(), texts.end(), "Loop"), texts.end());
 }
 
 }  // namespace
