@@ -206,7 +206,7 @@ void LabelEngine::DrawLabelPasses(gdi::Canvas& canvas) {
 
 void LabelEngine::DrawLastPasses(gdi::Canvas& canvas) {
   if (!projection_) return;
-  DrawFixedNames(canvas, *projection_, scales_, settings_, fonts_, setup_.BlackWhite, occupied_);
+  DrawFixedNames(canvas, *projection_, scales_, settings_, fonts_, setup_.BlackWhite, setup_.Background, occupied_);
 }
 
 }  // namespace quelmar::render

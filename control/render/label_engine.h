@@ -36,6 +36,8 @@ struct LabelPaintSetup {
   bool BlackWhite = false;
   bool ZoomedStreetStyle = false;
   bool LandmarksLoaded = false;  // the landmark drawings are loaded
+  // The colour the map is drawn on, which is also the colour of the sea.
+  gdi::COLORREF Background = gdi::RGB(0xFF, 0xFF, 0xFF);
 };
 
 // What one paint's labelling cost, for the benchmark and diagnostics.

@@ -21,8 +21,15 @@ const std::array<FixedName, 13> kFixedNames = {{
     {"Cape Mendocino", AnchorAlign::RightTo, -125.046, 40.1175, FixedName::SpanBelow100},
 }};
 
+gdi::COLORREF SeaNameColour(gdi::COLORREF sea, bool blackWhite) {
+  if (blackWhite) return kBlackColour;
+  const int luma = (299 * gdi::GetRValue(sea) + 587 * gdi::GetGValue(sea) + 114 * gdi::GetBValue(sea)) / 1000;
+  return luma < 128 ? kWhiteColour : StdColor(kNavy);
+}
+
 void DrawFixedNames(gdi::Canvas& canvas, const Projection& projection, const LabelScales& scales,
-                    const LabelSettings& settings, const LabelFonts& fonts, bool blackWhite, OccupiedRects& occupied) {
+                    const LabelSettings& settings, const LabelFonts& fonts, bool blackWhite, gdi::COLORREF sea,
+                    OccupiedRects& occupied) {
   gdi::Font font = fonts.Landmark;
   font.face = settings.LandmarkFace;
   font.weight = 400;
@@ -34,9 +41,7 @@ void DrawFixedNames(gdi::Canvas& canvas, const Projection& projection, const Lab
     const data::MapBox& cull = projection.Cull();
     if (x < cull.Left || x > cull.Right || y < cull.Bottom || y > cull.Top) continue;
     const bool country = i <= 2;
-    // The seas and capes are written in white; in black-and-white output
-    // they would vanish on white paper, so they turn black there.
-    const gdi::COLORREF colour = country || blackWhite ? kBlackColour : kWhiteColour;
+    const gdi::COLORREF colour = country ? kBlackColour : SeaNameColour(sea, blackWhite);
     const std::string text = country ? LetterSpaced(name.Text) : std::string(name.Text);
     WriteAnchoredText(canvas, projection.Project(x, y), text, font, colour, settings.Shadow && colour != kWhiteColour,
                       occupied, name.Align);

@@ -22,8 +22,13 @@ extern const std::array<FixedName, 13> kFixedNames;
 
 // Writes the fixed names whose place lies in the culling rectangle and whose
 // scale condition holds: the country names letter spaced in black, the seas
-// and capes in white without a halo.
+// and capes in white without a halo where the sea (the map's background) is
+// dark, and in navy with the halo where it is light.
 void DrawFixedNames(gdi::Canvas& canvas, const Projection& projection, const LabelScales& scales,
-                    const LabelSettings& settings, const LabelFonts& fonts, bool blackWhite, OccupiedRects& occupied);
+                    const LabelSettings& settings, const LabelFonts& fonts, bool blackWhite, gdi::COLORREF sea,
+                    OccupiedRects& occupied);
+
+// The colour sea and cape names are written in on a sea of colour `sea`.
+gdi::COLORREF SeaNameColour(gdi::COLORREF sea, bool blackWhite);
 
 }  // namespace quelmar::render

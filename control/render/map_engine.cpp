@@ -101,6 +101,7 @@ void MapEngine::DrawMap(gdi::Canvas& canvas, int mode) {
   PaintSetup setup;
   setup.UnderlayShown = panel_.options().Underlay && underlay_->State.Drawn;
   setup.DeviceOutput = mode == 1;
+  setup.Background = panel_.Color();
   SyncLabelSettings();
   painter_.PaintMap(canvas, panel_.view(), rules_, Switches(), setup);
 }

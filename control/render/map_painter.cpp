@@ -191,6 +191,7 @@ void MapPainter::BeginLabels(const core::ViewState& view, const PaintSetup& setu
   LabelPaintSetup labelSetup;
   labelSetup.DeviceOutput = setup.DeviceOutput;
   labelSetup.BlackWhite = styles_.BlackWhiteOutput();
+  labelSetup.Background = setup.Background;
   for (int i = 1; i <= table_.Count() && !labelSetup.LandmarksLoaded; ++i) {
     labelSetup.LandmarksLoaded = table_.At(i).Kind == 'U' && !table_.At(i).Hidden();
   }

@@ -67,6 +67,8 @@ struct PaintSetup {
   // box off, no area is shaded in this paint (the switches stay as they are).
   bool UnderlayShown = false;
   bool PrintWithoutShading = false;
+  // The colour the map is drawn on (the control's Color); the sea is this colour.
+  gdi::COLORREF Background = gdi::RGB(0xFF, 0xFF, 0xFF);
 };
 
 class StyleEngine {

@@ -203,6 +203,12 @@ TEST(FixedNames, ShownBySpanAndPlace) {
   EXPECT_FALSE(has(drawn(60, -100, 38), "Cape Cod"));  // outside the view
 }
 
+TEST(FixedNames, SeaNamesStandOutFromTheSea) {
+  EXPECT_EQ(SeaNameColour(gdi::RGB(0x00, 0x00, 0x80), false), kWhiteColour);   // a dark sea
+  EXPECT_EQ(SeaNameColour(gdi::RGB(0xFF, 0xFF, 0xAF), false), StdColor(kNavy));  // the light default
+  EXPECT_EQ(SeaNameColour(gdi::RGB(0x00, 0x00, 0x80), true), kBlackColour);
+}
+
 TEST(LandmarkDescriptions, TableOf48) {
   EXPECT_EQ(LandmarkDescription(1), "Landmark");
   EXPECT_EQ(LandmarkDescription(14), "Hospital");
