@@ -200,7 +200,9 @@ void LabelEngine::DrawLabelPasses(gdi::Canvas& canvas) {
       icons_.reset();  // names are still written without their icons
     }
   }
-  landmarks_.Draw(canvas, icons_.get(), setup_.DeviceOutput ? 3 : 1, fonts_, settings_.Shadow, occupied_);
+  // Black-and-white output has no coloured icons: a black dot stands for each.
+  landmarks_.Draw(canvas, setup_.BlackWhite ? nullptr : icons_.get(), setup_.DeviceOutput ? 3 : 1, fonts_,
+                  settings_.Shadow, occupied_);
   shields_.Draw(canvas, fonts_, setup_.BlackWhite);
 }
 

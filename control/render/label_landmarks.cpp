@@ -86,7 +86,14 @@ void LandmarkLabels::Draw(gdi::Canvas& canvas, const LandmarkIconSheet* icons, i
   for (const LandmarkLabel& label : labels_) {
     gdi::Point anchor = label.At;
     if (LandmarkClasses::IsClass(label.Class)) {
-      if (icons) icons->Draw(canvas, label.Class, label.At, iconScale);
+      if (icons) {
+        icons->Draw(canvas, label.Class, label.At, iconScale);
+      } else {
+        const int r = 4 * iconScale;
+        canvas.SetPen(gdi::Pen{gdi::PenStyle::Solid, 1, kBlackColour});
+        canvas.SetBrush(gdi::Brush::Solid(kBlackColour));
+        canvas.Ellipse({label.At.x - r, label.At.y - r, label.At.x + r, label.At.y + r});
+      }
       anchor.y += kIconSize * iconScale / 2;
     }
     WriteAnchoredText(canvas, anchor, label.Text, fonts.Landmark, kBlackColour, halo, occupied);

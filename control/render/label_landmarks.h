@@ -40,7 +40,8 @@ class LandmarkLabels {
   static void DrawMarker(gdi::Canvas& canvas, int landmarkClass, gdi::Point p, const LabelFonts& fonts,
                          bool blackWhite);
 
-  // Draws each queued name: its icon centred on the point (icons null: none),
+  // Draws each queued name: its icon centred on the point (icons null: a
+  // black dot),
   // the name centred below in the landmark font, where it meets no label
   // already placed. Empties the queue.
   void Draw(gdi::Canvas& canvas, const LandmarkIconSheet* icons, int iconScale, const LabelFonts& fonts, bool halo,

@@ -162,6 +162,46 @@ TEST_F(LabelEngineTest, LabelBoxesAreFramedBeforeAnyLabel) {
   EXPECT_EQ(frames, 2);  // the label's box and its point's box
 }
 
+// Printing in black and white: every symbol, shield and text is black or white.
+TEST_F(LabelEngineTest, BlackAndWhiteUsesOnlyBlackAndWhite) {
+  setup_.BlackWhite = true;
+  setup_.LandmarksLoaded = true;
+  Begin(0.2);
+  const char* classes = "*+&$%@#!~?<>. ";
+  for (int i = 0; i < 14; ++i) {
+    labels_.TextLabel(canvas_, 7, std::string(1, classes[i]) + "PLACE" + std::string(1, char('A' + i)),
+                      {60 + (i % 4) * 180, 60 + (i / 4) * 120});
+  }
+  labels_.TextLabel(canvas_, 5, "?5COOK", {700, 550});
+  labels_.TextLabel(canvas_, 19, std::string("\x0C") + "GRANT PARK", {400, 560});
+  labels_.TextLabel(canvas_, 33, "\x0F" "94/\x10" "41", {100, 540});
+  labels_.AlongSegment("HALSTED", {300, 500}, {500, 500}, 9, 6);
+  labels_.AlongSegment("RIVER", {300, 450}, {500, 450}, 23, 2);
+  labels_.DrawLabelPasses(canvas_);
+  labels_.DrawLastPasses(canvas_);
+  const auto blackOrWhite = [](gdi::COLORREF c) { return c == kBlackColour || c == kWhiteColour; };
+  ASSERT_GT(canvas_.RecordsOf(gdi::DrawKind::TextOut).size(), 10u);
+  EXPECT_TRUE(canvas_.RecordsOf(gdi::DrawKind::BitBlt).empty()) << "no coloured icons";
+  for (const gdi::DrawRecord& r : canvas_.Records()) {
+    switch (r.kind) {
+      case gdi::DrawKind::TextOut:
+        EXPECT_TRUE(blackOrWhite(r.state.textColor)) << r.ToString();
+        break;
+      case gdi::DrawKind::Polygon:
+      case gdi::DrawKind::Rectangle:
+      case gdi::DrawKind::Ellipse:
+        EXPECT_TRUE(blackOrWhite(r.state.pen.color) || r.state.pen.style == gdi::PenStyle::Null) << r.ToString();
+        EXPECT_TRUE(blackOrWhite(r.state.brush.color) || r.state.brush.style == gdi::BrushStyle::Null) << r.ToString();
+        break;
+      case gdi::DrawKind::FillRect:
+        EXPECT_TRUE(blackOrWhite(r.fillBrush.color)) << r.ToString();
+        break;
+      default:
+        break;
+    }
+  }
+}
+
 TEST(LabelTextOutput, HaloAndAnchoredLines) {
   gdi::RecordingCanvas canvas({400, 400});
   WriteLabelLine(canvas, {50, 50}, "Name", kBlackColour, true);
