@@ -89,8 +89,7 @@ PointLabelPaint LabelEngine::PointPaint() const {
   return paint;
 }
 
-void LabelEngine::PlaceNamedText(gdi::Canvas& canvas, int layer, std::uint8_t code, std::string text, gdi::Point p) {
-  (void)canvas;
+void LabelEngine::PlaceNamedText(int layer, std::uint8_t code, std::string text, gdi::Point p) {
   if (layer == 0 || layer == 2) {
     if (const auto state = StateLabelText(text, scales_)) points_.Place(*state, p, fonts_, PointPaint(), occupied_);
     return;
@@ -119,17 +118,16 @@ void LabelEngine::NamedPoint(gdi::Canvas& canvas, std::uint8_t code, std::string
     if (kindLetter_ != 'P') points_.Place(name, p, fonts_, PointPaint(), occupied_);
     return;
   }
-  PlaceNamedText(canvas, layer, code, std::move(name), p);
+  PlaceNamedText(layer, code, std::move(name), p);
 }
 
-void LabelEngine::LandmarkText(gdi::Canvas& canvas, int layer, std::string_view storedText, gdi::Point p) {
+void LabelEngine::LandmarkText(gdi::Canvas& canvas, std::string_view storedText, gdi::Point p) {
   const int landmarkClass = static_cast<signed char>(storedText.front());
   const std::string name = data::UnpackLabelWords(storedText.substr(1));
   if (!scales_.LandmarkIcons || name.empty()) {
     LandmarkLabels::DrawMarker(canvas, landmarkClass, p, fonts_, setup_.BlackWhite);
     return;
   }
-  (void)layer;
   landmarks_.Queue(search::TitleCaseName(name).Str(), landmarkClass, p);
 }
 
@@ -152,11 +150,11 @@ void LabelEngine::TextLabel(gdi::Canvas& canvas, std::uint8_t code, std::string_
   const int landmarkClass = static_cast<signed char>(storedText.front());
   const bool classVisible = !landmarkClasses_ || landmarkClasses_->Visible(landmarkClass);
   if (layer == kParkLayer || (layer == kLandmarkLayer && classVisible && landmarkClass != 1)) {
-    LandmarkText(canvas, layer, storedText, p);
+    LandmarkText(canvas, storedText, p);
     return;
   }
   if (layer == 0 || layer == 2 || NamedPointLayer(layer, code)) {
-    PlaceNamedText(canvas, layer, code, data::UnpackLabelWords(storedText), p);
+    PlaceNamedText(layer, code, data::UnpackLabelWords(storedText), p);
     return;
   }
   // Water and other feature names.

@@ -90,8 +90,10 @@ class LabelEngine {
 
  private:
   PointLabelPaint PointPaint() const;
-  void PlaceNamedText(gdi::Canvas& canvas, int layer, std::uint8_t code, std::string text, gdi::Point p);
-  void LandmarkText(gdi::Canvas& canvas, int layer, std::string_view storedText, gdi::Point p);
+  // A named point's text on a layer other than places and landmarks.
+  void PlaceNamedText(int layer, std::uint8_t code, std::string text, gdi::Point p);
+  // A landmark: its marker at once, or its name queued when zoomed in.
+  void LandmarkText(gdi::Canvas& canvas, std::string_view storedText, gdi::Point p);
 
   LabelSettings settings_;
   const LandmarkClasses* landmarkClasses_ = nullptr;
