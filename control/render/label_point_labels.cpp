@@ -19,8 +19,7 @@ constexpr int kGreenTextClass = 8;
 constexpr int kDefaultClass = 7;
 
 gdi::Size Extent(const gdi::Font& font, std::string_view text) {
-  const gdi::TextExtent e = gdi::TextMeasurer::Measure(font, text);
-  return {e.width, e.ascent + e.descent};
+  return gdi::TextMeasurer::Measure(font, text).AsSize();
 }
 
 bool EndsWithWord(const std::string& text, std::string_view word) {

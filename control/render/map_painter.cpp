@@ -132,7 +132,7 @@ void MapPainter::PaintObjects(gdi::Canvas& canvas, data::LoadedDrawing& drawing,
         }
         points_.assign({s.Start, {static_cast<std::int32_t>(x2), static_cast<std::int32_t>(y2)}});
         PaintLine(canvas, object, points_, s.Attr, projection, viewSize);
-        if (labels_ && !currentName_.empty()) LabelLine(object, points_[0], points_[1], projection);
+        if (NamesLine(object)) LabelLine(object, points_[0], points_[1], projection);
         break;
       }
       case data::ObjectKind::Polyline12:
@@ -164,7 +164,7 @@ void MapPainter::PaintObjects(gdi::Canvas& canvas, data::LoadedDrawing& drawing,
         data::PolylinePointsInto(object, points_);
         if (points_.empty()) break;
         PaintLine(canvas, object, points_, line.Attr, projection, viewSize);
-        if (labels_ && !currentName_.empty() && points_.size() >= 2 && object.Kind != data::ObjectKind::Polyline12) {
+        if (points_.size() >= 2 && object.Kind != data::ObjectKind::Polyline12 && NamesLine(object)) {
           // Kind 13 is named on its first segment, kinds 14 and 15 on their
           // longest step (the first of equals).
           std::size_t best = 0;
@@ -220,6 +220,10 @@ void MapPainter::LabelObject(gdi::Canvas& canvas, const data::DrawObject& object
   if (!label || label->Point.X == 0 || !inCull(label->Point)) return;
   if (object.Code == kRouteLabelCode && !styles_.LayerDrawn(label->RouteLayer)) return;
   labels_->TextLabel(canvas, object.Code, label->Text, projection.Project(label->Point));
+}
+
+bool MapPainter::NamesLine(const data::DrawObject& object) const {
+  return labels_ && !currentName_.empty() && labels_->StreetNamesDue(data::FeatureLayer(object.Code));
 }
 
 void MapPainter::LabelLine(const data::DrawObject& object, TMapPoint a, TMapPoint b, const Projection& projection) {

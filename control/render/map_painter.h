@@ -58,6 +58,9 @@ class MapPainter {
   void BeginDrawingLabels(const data::LoadedDrawing& drawing);
   // Hands a labelled object (a named point or a label text) to the labels.
   void LabelObject(gdi::Canvas& canvas, const data::DrawObject& object, const Projection& projection);
+  // Whether the line is named and street names are wanted on its layer now,
+  // so that no segment is chosen for a name that would be dropped.
+  bool NamesLine(const data::DrawObject& object) const;
   // The street name of a named line, on the segment from `a` to `b`.
   void LabelLine(const data::DrawObject& object, TMapPoint a, TMapPoint b, const Projection& projection);
 
