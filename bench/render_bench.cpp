@@ -11,8 +11,8 @@
 #include <iostream>
 #include <memory>
 
-#include "control/core/tv_object.h"
-#include "control/render/map_engine.h"
+#include "control/core/control_context.h"
+#include "control/render/map_model_attach.h"
 #include "platform/gdi/bitmap.h"
 #include "platform/gdi/cairo_canvas.h"
 #include "platform/kernel/ini_file.h"
@@ -20,8 +20,10 @@
 namespace {
 
 namespace fs = std::filesystem;
-using quelmar::core::Ttvmap;
-using quelmar::render::MapEngine;
+using quelmar::core::ControlContext;
+using quelmar::core::OutputKind;
+using quelmar::core::StartupSettings;
+using quelmar::render::MapModel;
 
 struct NamedView {
   const char* name;
@@ -40,14 +42,15 @@ fs::path TreeFolder() {
   return fs::path(home ? home : ".") / ".local" / "share" / "quelmar" / "map";
 }
 
+// A control's context with its map model; the panel only builds the requests.
 struct Fixture {
-  Ttvmap panel;
-  MapEngine* engine = nullptr;
+  ControlContext context;
+  quelmar::core::Ttvmap& panel = context.Panel();
+  MapModel* model = &quelmar::render::AttachMapModel(context);
   quelmar::gdi::Bitmap bitmap{1024, 768};
   quelmar::gdi::CairoCanvas canvas{bitmap};
 
   Fixture() {
-    engine = &quelmar::render::AttachMapEngine(panel);
     const fs::path tree = TreeFolder();
     quelmar::kernel::IniFile ini;
     if (!ini.Load(tree / "MAP.INI")) {
@@ -57,9 +60,10 @@ struct Fixture {
     auto folder = [&](const char* key) {
       return (tree / ini.GetOr("Application Interface", key, "")).string();
     };
-    panel.startup().Path_states0 = panel.startup().Path_states1 = folder("StatesPath");
-    panel.startup().Path_data1 = folder("Data1Path");
-    panel.startup().Path_data2 = folder("Data2Path");
+    panel.SetPath(&StartupSettings::Path_states0, folder("StatesPath"));
+    panel.SetPath(&StartupSettings::Path_states1, folder("StatesPath"));
+    panel.SetPath(&StartupSettings::Path_data1, folder("Data1Path"));
+    panel.SetPath(&StartupSettings::Path_data2, folder("Data2Path"));
     panel.window().SetSize(1024, 768);
     panel.window().Show(true);
     panel.window().Update();  // the first paint runs INIT: the base map is loaded
@@ -70,8 +74,10 @@ struct Fixture {
     panel.view().DeriveEdges();
   }
   void KeepOnlyTheBaseMap() {
-    while (engine->Drawings().Count() > 1) engine->Drawings().UnloadDrawing(engine->Drawings().Count());
+    while (model->Drawings().Count() > 1) model->Drawings().UnloadDrawing(model->Drawings().Count());
   }
+  void Load() { model->Load(panel.MakeLoadRequest()); }
+  void Paint() { model->Paint(canvas, panel.MakePaintRequest(OutputKind::Screen)); }
 };
 
 Fixture& Shared() {
@@ -86,21 +92,21 @@ void BM_LoadPass(benchmark::State& state) {
     state.PauseTiming();
     f.KeepOnlyTheBaseMap();
     state.ResumeTiming();
-    f.engine->LoadView();
+    f.Load();
   }
   state.SetLabel(kViews[state.range(0)].name);
-  state.counters["drawings"] = f.engine->Drawings().Count();
+  state.counters["drawings"] = f.model->Drawings().Count();
 }
 BENCHMARK(BM_LoadPass)->DenseRange(0, 3)->Unit(benchmark::kMillisecond);
 
 void BM_PaintPass(benchmark::State& state) {
   Fixture& f = Shared();
   f.Show(kViews[state.range(0)]);
-  f.engine->LoadView();
-  for (auto _ : state) f.engine->DrawMap(f.canvas, 0);
+  f.Load();
+  for (auto _ : state) f.Paint();
   state.SetLabel(kViews[state.range(0)].name);
-  state.counters["objects"] = static_cast<double>(f.engine->Painter().Counters().Objects);
-  const quelmar::render::LabelCounters& labels = f.engine->Labels().Counters();
+  state.counters["objects"] = static_cast<double>(f.model->Painter().Counters().Objects);
+  const quelmar::render::LabelCounters& labels = f.model->Labels().Counters();
   state.counters["labels"] = labels.PointLabels + labels.StreetLabels + labels.LandmarkLabels;
   state.counters["shields"] = labels.ShieldGroups;
 }
@@ -111,10 +117,10 @@ BENCHMARK(BM_PaintPass)->DenseRange(0, 3)->Unit(benchmark::kMillisecond);
 void BM_PaintPassWithoutLabels(benchmark::State& state) {
   Fixture& f = Shared();
   f.Show(kViews[state.range(0)]);
-  f.engine->LoadView();
-  f.engine->EnableLabels(false);
-  for (auto _ : state) f.engine->DrawMap(f.canvas, 0);
-  f.engine->EnableLabels(true);
+  f.Load();
+  f.model->EnableLabels(false);
+  for (auto _ : state) f.Paint();
+  f.model->EnableLabels(true);
   state.SetLabel(kViews[state.range(0)].name);
 }
 BENCHMARK(BM_PaintPassWithoutLabels)->DenseRange(0, 3)->Unit(benchmark::kMillisecond);
@@ -124,14 +130,14 @@ BENCHMARK(BM_PaintPassWithoutLabels)->DenseRange(0, 3)->Unit(benchmark::kMillise
 void BM_StreetPan(benchmark::State& state) {
   Fixture& f = Shared();
   f.Show(kViews[3]);
-  f.engine->LoadView();
+  f.Load();
   int step = 0;
   for (auto _ : state) {
     const double dx = (step++ % 2 == 0 ? 64 : -64) / f.panel.view().View().Scale;
     auto& v = f.panel.view();
     v.SetViewOrigin(static_cast<std::int64_t>(v.View().Left + dx), v.View().Bottom);
-    f.engine->LoadView();
-    f.engine->DrawMap(f.canvas, 0);
+    f.Load();
+    f.Paint();
   }
 }
 BENCHMARK(BM_StreetPan)->Unit(benchmark::kMillisecond);

@@ -10,29 +10,16 @@ std::string VersionText(int major, int minor, int release, int build) {
   return text;
 }
 
-namespace {
-
-ui::DialogField Label(const char* name, std::string text) {
-  ui::DialogField f;
-  f.name = name;
-  f.kind = ui::FieldKind::Label;
-  f.text = std::move(text);
-  return f;
-}
-
-}  // namespace
-
 ui::DialogModel MakeAboutBox() {
   ui::DialogModel box("About Quelmar50");
-  box.Add(Label("Product", "Mapping Control"));
-  box.Add(Label("Version", VersionText(QUELMAR_VERSION_MAJOR, QUELMAR_VERSION_MINOR, QUELMAR_VERSION_RELEASE,
-                                       QUELMAR_VERSION_BUILD)));
-  box.Add(Label("CreatedCaption", "Created:"));
-  box.Add(Label("Created", "12/20/01"));
-  box.Add(Label("FileName", "Quelmar50.OCX"));
-  ui::DialogField ok = Label("OK", "OK");
-  ok.kind = ui::FieldKind::Button;
-  box.Add(ok);
+  using ui::FieldKind;
+  box.Add("Product", FieldKind::Label, {}, "Mapping Control");
+  box.Add("Version", FieldKind::Label, {},
+          VersionText(QUELMAR_VERSION_MAJOR, QUELMAR_VERSION_MINOR, QUELMAR_VERSION_RELEASE, QUELMAR_VERSION_BUILD));
+  box.Add("CreatedCaption", FieldKind::Label, {}, "Created:");
+  box.Add("Created", FieldKind::Label, {}, "12/20/01");
+  box.Add("FileName", FieldKind::Label, {}, "Quelmar50.OCX");
+  box.Add("OK", FieldKind::Button, {}, "OK");
   return box;
 }
 

@@ -16,14 +16,6 @@ using ui::FieldKind;
 
 namespace {
 
-DialogField Field(std::string name, FieldKind kind, std::string group = {}) {
-  DialogField f;
-  f.name = std::move(name);
-  f.kind = kind;
-  f.group = std::move(group);
-  return f;
-}
-
 HRESULT Invoke(com::IDispatch* control, const std::string& name, std::uint16_t flags, std::vector<Variant> args,
                Variant* result) {
   com::DispatchCall call = com::InvokeByName(control, name, flags, args);
@@ -52,15 +44,15 @@ class ScreenPage final : public PropertyPage {
     ui::DialogModel d("Screen");
     for (const char* check : {"Edge Viewport Panning", "Display Attribute Information", "Draw Coordinate Grid",
                               "Restore Last View"}) {
-      d.Add(Field(check, FieldKind::Check));
+      d.Add(check, FieldKind::Check);
     }
-    d.Add(Field(" Shading ", FieldKind::Group));
-    for (const char* check : {"&State", "&County", "&MCD", "&Place"}) d.Add(Field(check, FieldKind::Check, " Shading "));
-    d.Add(Field(" Map Mode ", FieldKind::Group));
+    d.Add(" Shading ", FieldKind::Group);
+    for (const char* check : {"&State", "&County", "&MCD", "&Place"}) d.Add(check, FieldKind::Check, " Shading ");
+    d.Add(" Map Mode ", FieldKind::Group);
     for (const char* radio : {"Mouse Zoom and Pan", "User Cursor && Events", "Street Design Mode"}) {
-      d.Add(Field(radio, FieldKind::Radio, " Map Mode "));
+      d.Add(radio, FieldKind::Radio, " Map Mode ");
     }
-    d.Add(Field("About...", FieldKind::Button));
+    d.Add("About...", FieldKind::Button);
     return d;
   }
   static std::vector<PageBinding> Bindings() {
@@ -99,9 +91,9 @@ class DirectoriesPage final : public PropertyPage {
     DialogField* target = dialog_.Find(edit);
     if (!target) return;
     ui::DialogModel chooser("Browse for Folder");
-    chooser.Add(Field("Folder", FieldKind::Edit)).text = target->text;
-    chooser.Add(Field("OK", FieldKind::Button));
-    chooser.Add(Field("Cancel", FieldKind::Button));
+    chooser.Add("Folder", FieldKind::Edit).text = target->text;
+    chooser.Add("OK", FieldKind::Button);
+    chooser.Add("Cancel", FieldKind::Button);
     ui::RunModal(chooser);
     if (chooser.Pressed() == "OK") target->text = chooser.Field("Folder").text;
   }
@@ -110,19 +102,17 @@ class DirectoriesPage final : public PropertyPage {
   static ui::DialogModel MakeDialog() {
     ui::DialogModel d("Directories");
     // The drives the data may sit on; the platform maps one root, shown as C.
-    DialogField drives = Field("Default Drive:", FieldKind::List);
+    DialogField& drives = d.Add("Default Drive:", FieldKind::List, {}, "C");
     drives.items = {"C"};
-    drives.text = "C";
-    d.Add(drives);
-    d.Add(Field(" TIGER Directories ", FieldKind::Group));
-    d.Add(Field("&States0:", FieldKind::Edit, " TIGER Directories "));
-    d.Add(Field("S&tates1:", FieldKind::Edit, " TIGER Directories "));
-    d.Add(Field(" Directories ", FieldKind::Group));
-    d.Add(Field("Data&1:", FieldKind::Edit, " Directories "));
-    d.Add(Field("Data&2:", FieldKind::Edit, " Directories "));
-    d.Add(Field("Data&3:", FieldKind::Edit, " Directories "));
+    d.Add(" TIGER Directories ", FieldKind::Group);
+    d.Add("&States0:", FieldKind::Edit, " TIGER Directories ");
+    d.Add("S&tates1:", FieldKind::Edit, " TIGER Directories ");
+    d.Add(" Directories ", FieldKind::Group);
+    d.Add("Data&1:", FieldKind::Edit, " Directories ");
+    d.Add("Data&2:", FieldKind::Edit, " Directories ");
+    d.Add("Data&3:", FieldKind::Edit, " Directories ");
     for (const char* edit : {"&States0:", "S&tates1:", "Data&1:", "Data&2:", "Data&3:"}) {
-      d.Add(Field(std::string(edit) + " ...", FieldKind::Button));
+      d.Add(std::string(edit) + " ...", FieldKind::Button);
     }
     return d;
   }
@@ -143,13 +133,13 @@ class OverlaysPage final : public PropertyPage {
  private:
   static ui::DialogModel MakeDialog() {
     ui::DialogModel d("Overlays");
-    d.Add(Field(" Secondary Data", FieldKind::Group));
+    d.Add(" Secondary Data", FieldKind::Group);
     for (const char* check : {"Display &Airports", "&City && Place Names", "C&ounty Areas", "Major &Water Features",
                               "GNIS &Landmarks", "National &Hwy Network", "&State && County Bdrs"}) {
-      d.Add(Field(check, FieldKind::Check, " Secondary Data"));
+      d.Add(check, FieldKind::Check, " Secondary Data");
     }
-    d.Add(Field(" Main Visibility ", FieldKind::Group));
-    for (const char* check : {"Underlay", "Mainlay", "Overlay"}) d.Add(Field(check, FieldKind::Check, " Main Visibility "));
+    d.Add(" Main Visibility ", FieldKind::Group);
+    for (const char* check : {"Underlay", "Mainlay", "Overlay"}) d.Add(check, FieldKind::Check, " Main Visibility ");
     return d;
   }
   static std::vector<PageBinding> Bindings() {
@@ -169,10 +159,10 @@ class UnderlayPage final : public PropertyPage {
   void Press(const std::string& button) override {
     if (button == "&Browse ...") {
       ui::DialogModel chooser("Open");
-      chooser.Add(Field("File name", FieldKind::Edit)).text = dialog_.Field("UnderlayFile").text;
-      chooser.Add(Field("Filter", FieldKind::Label)).text = "256 Color Bitmaps|*.bmp";
-      chooser.Add(Field("Open", FieldKind::Button));
-      chooser.Add(Field("Cancel", FieldKind::Button));
+      chooser.Add("File name", FieldKind::Edit).text = dialog_.Field("UnderlayFile").text;
+      chooser.Add("Filter", FieldKind::Label).text = "256 Color Bitmaps|*.bmp";
+      chooser.Add("Open", FieldKind::Button);
+      chooser.Add("Cancel", FieldKind::Button);
       ui::RunModal(chooser);
       if (chooser.Pressed() == "Open") dialog_.Field("UnderlayFile").text = chooser.Field("File name").text;
     } else if (button == "Up") {
@@ -185,14 +175,14 @@ class UnderlayPage final : public PropertyPage {
  private:
   static ui::DialogModel MakeDialog() {
     ui::DialogModel d("&Underlay");
-    d.Add(Field("UnderlayFile", FieldKind::Edit));
-    d.Add(Field("&Browse ...", FieldKind::Button));
+    d.Add("UnderlayFile", FieldKind::Edit);
+    d.Add("&Browse ...", FieldKind::Button);
     for (const char* radio : {"&Default", "&Gray Scale", "&Topo", "&Shadow"}) {
-      d.Add(Field(radio, FieldKind::Radio, "UnderlayStyle"));
+      d.Add(radio, FieldKind::Radio, "UnderlayStyle");
     }
-    d.Add(Field(" Shadow Contrast ", FieldKind::Edit));
-    d.Add(Field("Up", FieldKind::Button));
-    d.Add(Field("Down", FieldKind::Button));
+    d.Add(" Shadow Contrast ", FieldKind::Edit);
+    d.Add("Up", FieldKind::Button);
+    d.Add("Down", FieldKind::Button);
     return d;
   }
   static std::vector<PageBinding> Bindings() {

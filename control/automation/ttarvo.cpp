@@ -10,7 +10,8 @@
 #include "control/automation/ttarvo_guard.h"
 #include "control/automation/tarvo_ids.h"
 #include "control/core/errors.h"
-#include "control/render/map_engine.h"
+#include "control/dialogs/style_dialogs.h"
+#include "control/render/map_model_attach.h"
 #include "platform/com/ansi_text.h"
 #include "platform/com/error_info.h"
 
@@ -23,17 +24,19 @@ using com::Variant;
 TTarvo::TTarvo(com::ServerLifetime& lifetime)
     : lifetime_(lifetime),
       owner_(std::this_thread::get_id()),
-      panel_(std::make_unique<Ttvmap>()),
+      context_(std::make_unique<core::ControlContext>()),
       events_(static_cast<com::IConnectionPointContainer&>(*this), DIID_ITarvoEvents,
               [this](com::IDispatch*) { EventSinkChanged(); }),
       raise_(events_) {
   lifetime_.ObjectCreated();
-  engine_ = &render::AttachMapEngine(*panel_);
+  // The subsystems attach in the order they depend on each other.
+  model_ = &render::AttachMapModel(*context_);
+  dialogs::AttachStyleDialogs(*context_, *model_);
   ConnectPanelEvents();
 }
 
 TTarvo::~TTarvo() {
-  panel_.reset();
+  context_.reset();
   lifetime_.ObjectDestroyed();
 }
 
@@ -41,15 +44,18 @@ TTarvo::~TTarvo() {
 
 void TTarvo::FreePanel() {
   freed_ = true;
-  if (panel_) {
-    panel_->events = PanelEvents{};
-    panel_->window().Show(false);  // nothing paints a freed panel
+  if (context_) {
+    context_->Panel().events = PanelEvents{};
+    context_->Panel().window().Show(false);  // nothing paints a freed panel
   }
   DestroyPanelIfIdle();
 }
 
 void TTarvo::DestroyPanelIfIdle() {
-  if (freed_ && panel_ && callDepth_ == 0 && !panel_->InWindowCallback()) panel_.reset();
+  if (freed_ && context_ && callDepth_ == 0 && !context_->Panel().InWindowCallback()) {
+    model_ = nullptr;
+    context_.reset();
+  }
 }
 
 // ---------------------------------------------------------------- events
@@ -62,7 +68,7 @@ void TTarvo::ConnectPanelEvents() {
     CallScope scope(*this);
     if (!freed_) raise();
   };
-  PanelEvents& e = panel_->events;
+  PanelEvents& e = context_->Panel().events;
   e.OnClick = [this, guarded] { guarded([&] { raise_.Click(); }); };
   e.OnDblClick = [this, guarded] { guarded([&] { raise_.DblClick(); }); };
   e.OnResize = [this, guarded] { guarded([&] { raise_.Resize(); }); };
@@ -87,7 +93,7 @@ void TTarvo::ConnectPanelEvents() {
 }
 
 void TTarvo::EventSinkChanged() {
-  if (panel_ && !freed_) panel_->SetDesignMode(DesignModeQuery());
+  if (context_ && !freed_) context_->Panel().SetDesignMode(DesignModeQuery());
 }
 
 // Design mode is on exactly when the container's ambient UserMode reads false.

@@ -9,8 +9,9 @@
 
 #include "control/automation/tarvo_events.h"
 #include "control/automation/tarvo_not_built.h"
+#include "control/core/control_context.h"
 #include "control/core/tv_object.h"
-#include "control/render/map_engine.h"
+#include "control/render/map_model.h"
 #include "platform/com/com_ptr.h"
 #include "platform/com/connection_point.h"
 #include "platform/com/ref_counted.h"
@@ -18,6 +19,7 @@
 
 namespace quelmar::automation {
 
+using core::LayerOptions;
 using core::PanelEvents;
 using core::PanelFrame;
 using core::PanelOptions;
@@ -34,7 +36,10 @@ class TTarvo final : public TarvoNotBuilt,
   virtual ~TTarvo();
 
   // The wrapped panel, nullptr once freed. For tests and in-library callers.
-  Ttvmap* Panel() { return freed_ ? nullptr : panel_.get(); }
+  Ttvmap* Panel() { return freed_ || !context_ ? nullptr : &context_->Panel(); }
+  // The control's context and map, nullptr once freed.
+  core::ControlContext* Context() { return freed_ ? nullptr : context_.get(); }
+  render::MapModel* Model() { return freed_ ? nullptr : model_; }
 
   // IUnknown
   HRESULT QueryInterface(const com::IID& iid, void** object) override;
@@ -79,15 +84,16 @@ class TTarvo final : public TarvoNotBuilt,
   com::ServerLifetime& lifetime_;
   std::atomic<com::ULONG> refs_{1};
   std::thread::id owner_;
-  std::unique_ptr<Ttvmap> panel_;
+  // The panel, the settings, the registries and every attached subsystem.
+  std::unique_ptr<core::ControlContext> context_;
   bool freed_ = false;     // FREEALL was called: members fail from now on
   int callDepth_ = 0;      // calls of this object in progress on the stack
   com::ConnectionPoint events_;
   TarvoEventSource raise_;
   com::ComPtr<com::IOleClientSite> site_;
   std::int32_t itemFontSize_ = 14;
-  // The map engine in the panel's hooks; it lives as long as the panel.
-  render::MapEngine* engine_ = nullptr;
+  // The map model the context keeps; it lives as long as the context.
+  render::MapModel* model_ = nullptr;
 };
 
 }  // namespace quelmar::automation

@@ -100,16 +100,16 @@ HRESULT TTarvo::Call(const char* member, Body&& body) {
   }
   guard::KeepAlive alive(static_cast<ITarvo*>(this));
   CallScope scope(*this);
-  if (freed_ || !panel_) {
+  if (freed_ || !context_) {
     return com::ReportError(com::E_UNEXPECTED, kProgId,
                             std::string(member) + " failed: the map panel was freed by FREEALL");
   }
   try {
     if constexpr (std::is_void_v<std::invoke_result_t<Body, Ttvmap&>>) {
-      body(*panel_);
+      body(context_->Panel());
       return S_OK;
     } else {
-      return body(*panel_);
+      return body(context_->Panel());
     }
   } catch (const Error& e) {
     return com::ReportError(e.code(), kProgId, e.what());

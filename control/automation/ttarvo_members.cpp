@@ -20,34 +20,48 @@ using guard::Utf8Result;
 
 // ---------------------------------------------------------------- switches
 
-// A boolean switch of the panel: read as -1/0; `after` runs after a write.
-#define QM_SWITCH(Name, after)                                                              \
+// A boolean switch of the panel: read as -1/0.
+#define QM_SWITCH(Name)                                                                     \
   HRESULT TTarvo::get_##Name(com::VARIANT_BOOL* value) {                                    \
     return Call(#Name, [&](Ttvmap& p) { Out(value) = com::ToVariantBool(p.options().Name); }); \
   }                                                                                         \
   HRESULT TTarvo::put_##Name(com::VARIANT_BOOL value) {                                     \
-    return Call(#Name, [&](Ttvmap& p) {                                                     \
-      p.options().Name = value != 0;                                                        \
-      after;                                                                                \
-    });                                                                                     \
+    return Call(#Name, [&](Ttvmap& p) { p.SetPanelOption([&](PanelOptions& o) { o.Name = value != 0; }); }); \
   }
-
-QM_SWITCH(PopupRoute, (void)0)
-QM_SWITCH(AutoQuery, (void)0)
-QM_SWITCH(EdgePan, (void)0)
-QM_SWITCH(AutoPaint, (void)0)
-QM_SWITCH(Mainlay, p.LayerSettingChanged())
-QM_SWITCH(Overlay, p.LayerSettingChanged())
-QM_SWITCH(Underlay, p.LayerSettingChanged())
-QM_SWITCH(Grid, p.LayerSettingChanged())
-QM_SWITCH(Load_Air, p.LayerSettingChanged())
-QM_SWITCH(Load_City, p.LayerSettingChanged())
-QM_SWITCH(Load_County, p.LayerSettingChanged())
-QM_SWITCH(Load_Highway, p.LayerSettingChanged())
-QM_SWITCH(Load_Hydro, p.LayerSettingChanged())
-QM_SWITCH(Load_Landmark, p.LayerSettingChanged())
-QM_SWITCH(Load_State, p.LayerSettingChanged())
+QM_SWITCH(PopupRoute)
+QM_SWITCH(AutoQuery)
+QM_SWITCH(EdgePan)
+QM_SWITCH(AutoPaint)
 #undef QM_SWITCH
+
+// A layer switch: the settings store draws the map again when one changes.
+#define QM_LAYER_SWITCH(Name)                                                               \
+  HRESULT TTarvo::get_##Name(com::VARIANT_BOOL* value) {                                    \
+    return Call(#Name, [&](Ttvmap& p) { Out(value) = com::ToVariantBool(p.layers().Name); }); \
+  }                                                                                         \
+  HRESULT TTarvo::put_##Name(com::VARIANT_BOOL value) {                                     \
+    return Call(#Name, [&](Ttvmap& p) { p.SetLayerOption([&](LayerOptions& o) { o.Name = value != 0; }); }); \
+  }
+QM_LAYER_SWITCH(Mainlay)
+QM_LAYER_SWITCH(Overlay)
+QM_LAYER_SWITCH(Grid)
+QM_LAYER_SWITCH(Load_Air)
+QM_LAYER_SWITCH(Load_City)
+QM_LAYER_SWITCH(Load_County)
+QM_LAYER_SWITCH(Load_Highway)
+QM_LAYER_SWITCH(Load_Hydro)
+QM_LAYER_SWITCH(Load_Landmark)
+QM_LAYER_SWITCH(Load_State)
+#undef QM_LAYER_SWITCH
+
+HRESULT TTarvo::get_Underlay(com::VARIANT_BOOL* value) {
+  return Call("Underlay", [&](Ttvmap& p) { Out(value) = com::ToVariantBool(p.settings().Underlay().Underlay()); });
+}
+HRESULT TTarvo::put_Underlay(com::VARIANT_BOOL value) {
+  return Call("Underlay", [&](Ttvmap& p) {
+    p.settings().Change(&core::ControlSettings::Underlay, [&](core::UnderlaySettings& u) { u.SetUnderlay(value != 0); });
+  });
+}
 
 HRESULT TTarvo::get_Synch(com::VARIANT_BOOL* value) {
   return Call("Synch", [&](Ttvmap& p) { Out(value) = com::ToVariantBool(p.options().Synch); });
@@ -66,25 +80,29 @@ HRESULT TTarvo::put_Synch(com::VARIANT_BOOL value) {
   }
 
 QM_ENUM_SETTING(Coords, TxCoord, CdLatLon, p.SetCoords)
-QM_ENUM_SETTING(MapMode, TxMapMode, MdStreet, [&](TxMapMode m) { p.options().MapMode = m; })
+QM_ENUM_SETTING(MapMode, TxMapMode, MdStreet, [&](TxMapMode m) { p.SetPanelOption([m](PanelOptions& o) { o.MapMode = m; }); })
 QM_ENUM_SETTING(ToolbarMode, TxTbMode, TbFloat, [&](TxTbMode m) {
-  if (!p.DesignMode()) p.options().ToolbarMode = m;  // ignored in design mode
-})
-QM_ENUM_SETTING(UnderlayStyle, TxUndMode, UndShadow, [&](TxUndMode m) {
-  p.options().UnderlayStyle = m;
-  p.LayerSettingChanged();
+  if (!p.DesignMode()) p.SetPanelOption([m](PanelOptions& o) { o.ToolbarMode = m; });  // ignored in design mode
 })
 // Coordinate text knows four modes; any other byte value formats as "<>".
 QM_ENUM_SETTING(LLmode, TxLLMode, 255, p.SetLLmode)
 #undef QM_ENUM_SETTING
 
+HRESULT TTarvo::get_UnderlayStyle(TxUndMode* value) {
+  return Call("UnderlayStyle", [&](Ttvmap& p) { Out(value) = p.settings().Underlay().UnderlayStyle(); });
+}
+HRESULT TTarvo::put_UnderlayStyle(TxUndMode value) {
+  return Call("UnderlayStyle", [&](Ttvmap& p) {
+    const TxUndMode style = CheckedEnum<TxUndMode>(value, UndShadow, "UnderlayStyle");
+    p.settings().Change(&core::ControlSettings::Underlay, [style](core::UnderlaySettings& u) { u.SetUnderlayStyle(style); });
+  });
+}
 HRESULT TTarvo::get_UnderlayShadow(std::int16_t* value) {
-  return Call("UnderlayShadow", [&](Ttvmap& p) { Out(value) = p.options().UnderlayShadow; });
+  return Call("UnderlayShadow", [&](Ttvmap& p) { Out(value) = p.settings().Underlay().UnderlayShadow(); });
 }
 HRESULT TTarvo::put_UnderlayShadow(std::int16_t value) {
   return Call("UnderlayShadow", [&](Ttvmap& p) {
-    p.options().UnderlayShadow = value;
-    p.LayerSettingChanged();
+    p.settings().Change(&core::ControlSettings::Underlay, [value](core::UnderlaySettings& u) { u.SetUnderlayShadow(value); });
   });
 }
 
@@ -366,30 +384,32 @@ HRESULT TTarvo::put_ItemFontSize(std::int32_t value) {
 // ---------------------------------------------------------------- commands and start-up
 
 HRESULT TTarvo::ExecMethod(const std::string& Value) {
-  return Call("ExecMethod", [&](Ttvmap& p) -> HRESULT {
+  return Call("ExecMethod", [&](Ttvmap&) -> HRESULT {
     // The free command is matched exactly, before any conversion or cut.
     if (Value == "FREEALL") {
       FreePanel();
       return S_OK;
     }
-    const std::string dialog = p.ExecCommand(AnsiArg(Value));
-    if (!dialog.empty()) {
+    const core::CommandRegistry::Entry* command = context_->Registry().Commands.Find(AnsiArg(Value));
+    if (!command) return S_OK;  // any other text does nothing
+    if (!command->Run) {
       return com::ReportError(com::E_NOTIMPL, kProgId, "ExecMethod(\"" + Value + "\") is not available yet: the " +
-                                                           dialog + " dialog is not built");
+                                                           command->Subsystem + " is not built");
     }
+    command->Run();
     return S_OK;
   });
 }
 
 HRESULT TTarvo::SetOption(std::int32_t n, std::int32_t v, std::int32_t* retval) {
-  return Call("SetOption", [&](Ttvmap& p) -> HRESULT {
-    const std::optional<std::int32_t> result = p.SetOption(n, v);
-    if (!result) {
+  return Call("SetOption", [&](Ttvmap&) -> HRESULT {
+    const core::OptionResult result = core::RunOption(context_->Registry().Options, n, v);
+    if (!result.Value) {
       return com::ReportError(com::E_NOTIMPL, kProgId,
                               "SetOption(" + std::to_string(n) + ", " + std::to_string(v) +
-                                  ") is not available yet: the layer styles subsystem is not built");
+                                  ") is not available yet: the " + result.MissingSubsystem + " subsystem is not built");
     }
-    Out(retval) = *result;
+    Out(retval) = *result.Value;
     return S_OK;
   });
 }
@@ -415,8 +435,8 @@ QM_STARTUP_TEXT(Path_states1, p.SetPath(&core::StartupSettings::Path_states1, An
 QM_STARTUP_TEXT(Path_data1, p.SetPath(&core::StartupSettings::Path_data1, AnsiArg(value)))
 QM_STARTUP_TEXT(Path_data2, p.SetPath(&core::StartupSettings::Path_data2, AnsiArg(value)))
 QM_STARTUP_TEXT(Path_data3, p.SetPath(&core::StartupSettings::Path_data3, AnsiArg(value)))
-QM_STARTUP_TEXT(TitlePrint, p.startup().TitlePrint = AnsiArg(value))
-QM_STARTUP_TEXT(TitleUser, p.startup().TitleUser = AnsiArg(value))
+QM_STARTUP_TEXT(TitlePrint, p.SetStartup([&](core::StartupSettings& s) { s.TitlePrint = AnsiArg(value); }))
+QM_STARTUP_TEXT(TitleUser, p.SetStartup([&](core::StartupSettings& s) { s.TitleUser = AnsiArg(value); }))
 #undef QM_STARTUP_TEXT
 
 #define QM_STARTUP_SWITCH(Name)                                                                      \
@@ -424,7 +444,7 @@ QM_STARTUP_TEXT(TitleUser, p.startup().TitleUser = AnsiArg(value))
     return Call(#Name, [&](Ttvmap& p) { Out(value) = com::ToVariantBool(p.startup().Name); });        \
   }                                                                                                  \
   HRESULT TTarvo::put_##Name(com::VARIANT_BOOL value) {                                              \
-    return Call(#Name, [&](Ttvmap& p) { p.startup().Name = value != 0; });                           \
+    return Call(#Name, [&](Ttvmap& p) { p.SetStartup([&](core::StartupSettings& s) { s.Name = value != 0; }); }); \
   }
 QM_STARTUP_SWITCH(AutoConfig)
 QM_STARTUP_SWITCH(SaveView)

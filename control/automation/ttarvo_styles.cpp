@@ -10,11 +10,11 @@ using guard::Out;
 
 #define QM_SHADE(Name, Getter, Setter)                                                         \
   HRESULT TTarvo::get_##Name(com::VARIANT_BOOL* value) {                                      \
-    return Call(#Name, [&](Ttvmap&) { Out(value) = com::ToVariantBool(engine_->Styles().Getter()); }); \
+    return Call(#Name, [&](Ttvmap&) { Out(value) = com::ToVariantBool(model_->Styles().Getter()); }); \
   }                                                                                           \
   HRESULT TTarvo::put_##Name(com::VARIANT_BOOL value) {                                       \
     return Call(#Name, [&](Ttvmap& p) {                                                       \
-      if (engine_->Styles().Setter(value != 0)) p.LayerSettingChanged();                      \
+      if (model_->Styles().Setter(value != 0)) p.LayerSettingChanged();                      \
     });                                                                                       \
   }
 
@@ -25,16 +25,15 @@ QM_SHADE(Shade_Mcd, ShadeMcd, SetShadeMcd)
 #undef QM_SHADE
 
 HRESULT TTarvo::get_TvPalette(std::int32_t* value) {
-  return Call("TvPalette", [&](Ttvmap&) { Out(value) = engine_->Styles().TvPalette(); });
+  return Call("TvPalette", [&](Ttvmap&) { Out(value) = model_->Styles().TvPalette(); });
 }
 
 HRESULT TTarvo::get_UnderlayFile(std::string* value) {
-  return Call("UnderlayFile", [&](Ttvmap&) { Out(value) = engine_->Underlay().Settings.UnderlayFile(); });
+  return Call("UnderlayFile", [&](Ttvmap& p) { Out(value) = p.settings().Underlay().UnderlayFile(); });
 }
 HRESULT TTarvo::put_UnderlayFile(const std::string& value) {
   return Call("UnderlayFile", [&](Ttvmap& p) {
-    engine_->Underlay().Settings.SetUnderlayFile(value);
-    p.LayerSettingChanged();
+    p.settings().Change(&core::ControlSettings::Underlay, [&](core::UnderlaySettings& u) { u.SetUnderlayFile(value); });
   });
 }
 

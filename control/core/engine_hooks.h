@@ -1,14 +1,16 @@
 #pragma once
-// What the map panel asks of the subsystems that load, draw and decorate the
-// map. Each service starts as the plain behaviour of an empty map (nothing to
+// The paint-phase interface of the map panel: what it asks of the subsystems
+// that load, draw and decorate the map, at each step of its paint cycle.
+// Each service starts as the plain behaviour of an empty map (nothing to
 // load, no layers, no overlays, no items, no route) and is replaced by its
-// subsystem's implementation when that subsystem is attached.
+// subsystem's implementation when that subsystem attaches. Every call gets
+// what it needs in its request; no service reads the panel.
 #include <memory>
 #include <optional>
 #include <string>
 
+#include "control/core/map_requests.h"
 #include "control/core/map_units.h"
-#include "control/core/startup_settings.h"
 #include "control/core/view_window.h"
 #include "platform/gdi/canvas.h"
 
@@ -24,7 +26,7 @@ struct MapRect {
 class BaseDataService {
  public:
   virtual ~BaseDataService() = default;
-  virtual void OpenBaseData(const StartupSettings& /*settings*/) {}
+  virtual void OpenBaseData(const BaseDataRequest& /*request*/) {}
 };
 
 // The pieces of INIT that belong to other subsystems.
@@ -45,23 +47,23 @@ class ViewLoader {
  public:
   virtual ~ViewLoader() = default;
   // Loads the layers and tiles the view needs before a re-rendering paint.
-  virtual void LoadView(const TViewWindow& /*view*/) {}
+  virtual void LoadView(const LoadRequest& /*request*/) {}
 };
 
 class MapDrawer {
  public:
   virtual ~MapDrawer() = default;
-  // Draws all map layers of the loaded data. mode 0: screen paint, 1: direct drawing.
-  virtual void DrawMap(gdi::Canvas& /*canvas*/, int /*mode*/, const gdi::Rect& /*bubble*/) {}
+  // Draws all map layers of the loaded data for the request's view and output.
+  virtual void DrawMap(gdi::Canvas& /*canvas*/, const PaintRequest& /*request*/) {}
 };
 
 class BackgroundFiller {
  public:
   virtual ~BackgroundFiller() = default;
-  // Fills the rectangle with the map background colour (an underlay image
-  // replaces the plain fill once images are supported).
-  virtual void FillBackground(gdi::Canvas& canvas, const gdi::Rect& rect, gdi::COLORREF color) {
-    canvas.FillRect(rect, gdi::Brush::Solid(color));
+  // Fills the rectangle with the request's background colour (the map model
+  // adds its texture and the underlay images).
+  virtual void FillBackground(gdi::Canvas& canvas, const gdi::Rect& rect, const PaintRequest& request) {
+    canvas.FillRect(rect, gdi::Brush::Solid(request.Background));
   }
 };
 
@@ -95,15 +97,6 @@ class RouteMarkers {
   virtual void DrawMarker(gdi::Canvas& /*canvas*/, TMapPoint /*point*/, gdi::COLORREF /*color*/) {}
 };
 
-class LabelSettings {
- public:
-  virtual ~LabelSettings() = default;
-  // The label font of the panel, copied at every paint.
-  virtual void SetLabelFont(const std::string& /*face*/, int /*height*/) {}
-  // The street, label and landmark font names and the label size, set at INIT.
-  virtual void SetLabelFonts(const std::string& /*face*/, int /*size*/) {}
-};
-
 struct EngineHooks {
   std::unique_ptr<BaseDataService> baseData = std::make_unique<BaseDataService>();
   std::unique_ptr<StartupService> startup = std::make_unique<StartupService>();
@@ -114,7 +107,6 @@ struct EngineHooks {
   std::unique_ptr<UnderlayService> underlay = std::make_unique<UnderlayService>();
   std::unique_ptr<ItemDrawer> items = std::make_unique<ItemDrawer>();
   std::unique_ptr<RouteMarkers> route = std::make_unique<RouteMarkers>();
-  std::unique_ptr<LabelSettings> labels = std::make_unique<LabelSettings>();
 };
 
 }  // namespace quelmar::core

@@ -1,43 +1,44 @@
 #pragma once
-// The numbered options of SetOption: colours, label settings, archive
-// naming and diagnostic switches that hosts reach without dedicated members.
-#include <array>
+// The numbered options of SetOption that the control answers itself: the
+// background colour, the label switches, archive naming and the diagnostic
+// switches. The colour-table slots belong to the layer styles, which
+// register them when they attach; until then they are reserved for them.
 #include <cstdint>
 #include <functional>
-#include <optional>
 #include <string>
 
 namespace quelmar::core {
 
+class OptionRegistry;
+class SettingsStore;
+
+// The options kept in the settings store that no other section holds.
 struct OptionValues {
-  std::array<std::uint32_t, 256> colours{};  // the colour table; its defaults belong to the layer styles
-  std::uint32_t colour2 = 0, colour3 = 0;
-  double streetLabelMiles = 0.75;  // 128
-  double secondLabelMiles = 0.5;   // 129
-  std::uint8_t showStreetNames = 1;  // 130
-  std::uint8_t selectiveLabeling = 0;  // 131
-  std::int32_t hideSuffixes = 1;  // 132: suffixes are not shown by default
-  std::int32_t labelSizeFactor = 5;  // 133, 1..10
   std::uint8_t drawItems = 1;  // 134
   std::int32_t toolbarFlat = 1;  // 135
-  std::uint8_t labelBoxes = 0;  // 143: frame the rectangles labels take (a diagnostic)
   std::int32_t largestNameBuffer = 0;  // 61152
   std::int32_t nameBufferReads = 0;
-  std::string archiveExtension = ".ZP5";  // the dot and three letters
+  std::string archiveExtension = ".ZP5";  // the dot and three letters of the street archives
   std::int32_t streetDataVersion = 402;  // the archive read size of 65521/65522
   std::uint8_t traceLog = 0;  // 65535
 };
 
-// What the option table needs from the rest of the control.
-struct OptionHooks {
-  std::function<std::uint32_t()> getColor;
-  std::function<void(std::uint32_t)> setColor;
-  std::function<void()> recreatePalette;
+// Read-only options whose values live outside the settings store.
+struct OptionSources {
+  std::function<std::int32_t()> baseBufferHandle;  // 61153: the bitmap handle of the base buffer
+  std::function<std::int32_t()> problemCount;      // 61154: data problems reported so far
+  std::function<void()> resetProblems;             // a write of 61154 starts the count again
 };
 
-// SetOption(n, v): n = 0 reads option v, any other n writes v into option n
-// (result 0). Options outside the table do nothing and give 0. Options whose
-// subsystem is not built give nullopt (the caller reports them as not available).
-std::optional<std::int32_t> SetOption(OptionValues& values, const OptionHooks& hooks, std::int32_t n, std::int32_t v);
+// The option numbers of the layer styles' colour table (registered by them).
+struct OptionRange {
+  std::int32_t first, last;
+};
+inline constexpr OptionRange kColourSlotRanges[] = {{-1, 0}, {2, 3}, {16, 31}, {32, 107}};
+inline constexpr const char* kColourSlotsSubsystem = "layer styles";
+
+// Registers the control's own options in `options`, reading and writing
+// `store`; reserves the colour slots for the layer styles.
+void RegisterControlOptions(OptionRegistry& options, SettingsStore& store, OptionSources sources);
 
 }  // namespace quelmar::core

@@ -6,6 +6,7 @@
 #include "control/core/geodesy.h"
 #include "control/core/scope_guards.h"
 #include "control/core/startup.h"
+#include "platform/gdi/bitmap_handles.h"
 
 namespace quelmar::core {
 
@@ -21,14 +22,53 @@ void RequireFinite(double v, const char* what) {
 }  // namespace
 
 TTvObject::TTvObject()
-    : view_(ui::GetScreenInfo().pixelsPerInch),
-      startup_(DefaultStartupSettings()),
-      window_(std::make_unique<ui::HeadlessWindow>(*this, kInitialWidth, kInitialHeight)) {
-  // The off-screen buffers are made once, screen-sized, so resizing never reallocates them.
-  EnsureBuffers();
+    : ownSettings_(std::make_unique<SettingsStore>()), settings_(*ownSettings_), view_(ui::GetScreenInfo().pixelsPerInch) {
+  settings_.Change(&ControlSettings::Startup, [](StartupSettings& s) { s = DefaultStartupSettings(); });
+  Start();
 }
 
-TTvObject::~TTvObject() = default;
+TTvObject::TTvObject(SettingsStore& settings) : settings_(settings), view_(ui::GetScreenInfo().pixelsPerInch) { Start(); }
+
+void TTvObject::Start() {
+  window_ = std::make_unique<ui::HeadlessWindow>(*this, kInitialWidth, kInitialHeight);
+  // The off-screen buffers are made once, screen-sized, so resizing never reallocates them.
+  EnsureBuffers();
+  settingsListener_ = settings_.Listen([this](SettingSection section) { OnSettingChanged(section); });
+}
+
+TTvObject::~TTvObject() {
+  settings_.Unlisten(settingsListener_);
+  gdi::ReleaseBitmap(baseBufferHandle_);
+}
+
+void TTvObject::OnSettingChanged(SettingSection section) {
+  if (ChangesTheMap(section)) LayerSettingChanged();
+}
+
+TraceLog& TTvObject::traceLog() {
+  trace_.SetOn(settings_.Options().traceLog != 0);
+  if (trace_.Path().empty()) trace_.SetPath(TraceLog::DefaultPath(startup().workingFolder));
+  return trace_;
+}
+
+void TTvObject::ProblemLog::Report(const DataProblem& problem) {
+  counter_.Report(problem);
+  panel_.traceLog().Write("Data problem: " + counter_.Last());
+}
+
+LoadRequest TTvObject::MakeLoadRequest() { return core::MakeLoadRequest(view_, settings_.Get(), &problems_); }
+
+PaintRequest TTvObject::MakePaintRequest(OutputKind output) const {
+  return core::MakePaintRequest(view_, settings_.Get(), output);
+}
+
+void TTvObject::StartRouteTrace() {
+  SetStartup([](StartupSettings& s) { s.routeTrace = true; });
+}
+
+void TTvObject::RoadOption(std::int32_t n, std::int32_t v) {
+  settings_.Change(&ControlSettings::Roads, [n, v](RoadOptions& o) { core::RoadOption(o, n, v); });
+}
 
 // ---------------------------------------------------------------- life cycle
 
@@ -45,30 +85,29 @@ void TTvObject::SetRouteText(const std::string& ansi) { route_ = ansi; }
 // ---------------------------------------------------------------- window-control properties
 
 void TTvObject::SetColor(gdi::COLORREF color) {
-  color_ = color & 0xFFFFFF;
-  LayerSettingChanged();
+  settings_.Change(&ControlSettings::Look, [color](Appearance& a) { a.Color = color & 0xFFFFFF; });
 }
 
 void TTvObject::SetFrame(const PanelFrame& frame) {
-  frame_ = frame;
-  LayerSettingChanged();  // the map area changes size
+  // The map area changes size: the look's change draws the map again.
+  settings_.Change(&ControlSettings::Look, [&frame](Appearance& a) { a.Frame = frame; });
 }
 
 std::int32_t TTvObject::FrameWidth() const {
   auto drawn = [](TxBevelCut cut) { return cut == bvxLowered || cut == bvxRaised; };
-  return frame_.BorderWidth + (drawn(frame_.BevelOuter) ? frame_.BevelWidth : 0) +
-         (drawn(frame_.BevelInner) ? frame_.BevelWidth : 0);
+  const PanelFrame& f = Frame();
+  return f.BorderWidth + (drawn(f.BevelOuter) ? f.BevelWidth : 0) + (drawn(f.BevelInner) ? f.BevelWidth : 0);
 }
 
 void TTvObject::SetFont(const gdi::Font& font) {
-  font_ = font;
-  LayerSettingChanged();  // labels use the font
+  // Labels use the font: the look's change draws the map again.
+  settings_.Change(&ControlSettings::Look, [&font](Appearance& a) { a.Font = font; });
 }
 
 void TTvObject::SetMapunits(TxMapunit units) { view_.SetMapunits(units); }
 
 void TTvObject::SetSynch(bool on) {
-  options_.Synch = on;
+  SetPanelOption([on](PanelOptions& o) { o.Synch = on; });
   LayerSettingChanged();  // labels turn with the view
 }
 

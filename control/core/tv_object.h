@@ -1,23 +1,25 @@
 #pragma once
 // TTvObject: the map panel. It owns the view of the map, converts between
 // longitude/latitude, map units and client pixels, runs zoom and pan, and
-// drives every paint through two off-screen buffers. All of its state is its
-// own: two panels in one process never share a view.
+// drives every paint through two off-screen buffers. Its settings live in
+// the control's settings store; for each paint it builds the load and paint
+// requests from its view and those settings and hands them to the hooks.
+// Two panels in one process never share a view or settings.
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 
 #include "control/core/coordinate_grid.h"
 #include "control/core/dirty_rects.h"
 #include "control/core/engine_hooks.h"
-#include "control/core/trace_log.h"
-#include "control/core/option_table.h"
-#include "control/core/road_options.h"
-#include "control/core/startup.h"
-#include "control/core/startup_settings.h"
 #include "control/core/panel_events.h"
+#include "control/core/problem_reporter.h"
+#include "control/core/settings_store.h"
+#include "control/core/startup.h"
+#include "control/core/trace_log.h"
 #include "control/core/tx_enums.h"
 #include "control/core/view_state.h"
 #include "platform/gdi/bitmap.h"
@@ -26,44 +28,16 @@
 
 namespace quelmar::core {
 
-// The panel's switches, with the constructor's defaults.
-struct PanelOptions {
-  bool PopupRoute = true;
-  TxTbMode ToolbarMode = TbHide;
-  TxMapMode MapMode = MdZoom;
-  bool Synch = false;
-  std::int32_t StrMode = 0;
-  bool Load_Air = true, Load_City = true, Load_County = true, Load_Highway = true, Load_Hydro = true,
-       Load_Landmark = true, Load_State = true;
-  bool Overlay = true;
-  bool Mainlay = true;
-  bool Underlay = false;
-  bool AutoPaint = true;
-  bool BackDraw = true;
-  bool EdgePan = false;
-  bool Grid = false;
-  TxCoord Coords = CdLonlat;
-  TxLLMode LLmode = TmHMS;
-  bool AutoQuery = true;
-  TxUndMode UnderlayStyle = UndUser;
-  std::int16_t UnderlayShadow = 0;
-};
-
-// The panel's frame: bevels and border around the map area.
-struct PanelFrame {
-  TxBevelCut BevelOuter = bvxRaised;
-  TxBevelCut BevelInner = bvxNone;
-  std::int32_t BevelWidth = 1;
-  std::int32_t BorderWidth = 0;
-};
-
 class TTvObject : public ui::WindowHandler {
  public:
   static constexpr int kInitialWidth = 250;
   static constexpr int kInitialHeight = 165;
-  static constexpr gdi::COLORREF kDefaultColor = 0xAFFFFF;
+  static constexpr gdi::COLORREF kDefaultColor = Appearance::kDefaultColor;
 
+  // A panel with settings of its own (tests, tools).
   TTvObject();
+  // A panel of a control whose settings live in `settings` (which outlives it).
+  explicit TTvObject(SettingsStore& settings);
   ~TTvObject() override;
   TTvObject(const TTvObject&) = delete;
   TTvObject& operator=(const TTvObject&) = delete;
@@ -72,8 +46,12 @@ class TTvObject : public ui::WindowHandler {
   EngineHooks& hooks() { return hooks_; }
   ViewState& view() { return view_; }
   const ViewState& view() const { return view_; }
-  PanelOptions& options() { return options_; }
-  const PanelOptions& options() const { return options_; }
+  SettingsStore& settings() { return settings_; }
+  const SettingsStore& settings() const { return settings_; }
+  const PanelOptions& options() const { return settings_.Panel(); }
+  const LayerOptions& layers() const { return settings_.Layers(); }
+  void SetPanelOption(const std::function<void(PanelOptions&)>& edit) { settings_.Change(&ControlSettings::Panel, edit); }
+  void SetLayerOption(const std::function<void(LayerOptions&)>& edit) { settings_.Change(&ControlSettings::Layers, edit); }
   ui::HeadlessWindow& window() { return *window_; }
 
   // --- life cycle and start-up ---
@@ -81,31 +59,20 @@ class TTvObject : public ui::WindowHandler {
   // INIT: loads the base data and applies the start view, once per panel;
   // never in design mode.
   void Init();
-  StartupSettings& startup() { return startup_; }
-  const StartupSettings& startup() const { return startup_; }
+  const StartupSettings& startup() const { return settings_.Startup(); }
+  void SetStartup(const std::function<void(StartupSettings&)>& edit) { settings_.Change(&ControlSettings::Startup, edit); }
   // A data path property: stored and the panel invalidated only when it changes.
   void SetPath(std::string StartupSettings::*path, const std::string& value);
-  // The command interpreter of ExecMethod. Returns the name of the dialog a
-  // command would open when that dialog is not available yet, else "".
-  std::string ExecCommand(const std::string& command);
-  // SetOption; nullopt for options whose subsystem is not built yet.
-  std::optional<std::int32_t> SetOption(std::int32_t n, std::int32_t v);
-  // Dialog commands of ExecMethod that an attached subsystem runs; false for
-  // a command it does not know.
-  std::function<bool(const std::string& command)> runDialog;
-  // The colour slots of SetOption, answered by the layer styles when they are
-  // attached (nullopt for other slots).
-  std::function<std::optional<std::int32_t>(std::int32_t n, std::int32_t v)> colourOption;
-  void RoadOption(std::int32_t n, std::int32_t v) { core::RoadOption(roadOptions_, n, v); }
-  const RoadOptions& roadOptions() const { return roadOptions_; }
-  const OptionValues& optionValues() const { return optionValues_; }
-  OptionValues& optionValues() { return optionValues_; }
+  // "HTAP": the route search writes its trace.
+  void StartRouteTrace();
+  void RoadOption(std::int32_t n, std::int32_t v);
+  const RoadOptions& roadOptions() const { return settings_.Roads(); }
   // The trace log, on while option 65535 is set.
-  TraceLog& traceLog() {
-    trace_.SetOn(optionValues_.traceLog != 0);
-    if (trace_.Path().empty()) trace_.SetPath(TraceLog::DefaultPath(startup_.workingFolder));
-    return trace_;
-  }
+  TraceLog& traceLog();
+  // Problems found in the map data: each goes to the trace log and is counted.
+  ProblemReporter& problems() { return problems_; }
+  std::int32_t ProblemCount() const { return problems_.Count(); }
+  void ResetProblems() { problems_.Reset(); }
   // ExecMem: the physical memory, after a warning dialog when it is below dmem.
   std::int32_t ExecMem(std::int32_t dmem);
   // Bytes of physical memory (the machine's; replaceable for tests).
@@ -125,23 +92,24 @@ class TTvObject : public ui::WindowHandler {
   void SetResultText(const std::string& ansi) { result_ = ansi; }
 
   // --- window-control properties ---
-  gdi::COLORREF Color() const { return color_; }
+  gdi::COLORREF Color() const { return settings_.Look().Color; }
   void SetColor(gdi::COLORREF color);
-  const PanelFrame& Frame() const { return frame_; }
+  const PanelFrame& Frame() const { return settings_.Look().Frame; }
   void SetFrame(const PanelFrame& frame);
   std::int32_t FrameWidth() const;  // border width plus the bevels that are drawn
-  const gdi::Font& Font() const { return font_; }
+  const gdi::Font& Font() const { return settings_.Look().Font; }
   void SetFont(const gdi::Font& font);
 
   // --- switches with side effects ---
   void SetMapunits(TxMapunit units);
-  void SetLLmode(TxLLMode mode) { options_.LLmode = mode; }
-  void SetCoords(TxCoord order) { options_.Coords = order; }
+  void SetLLmode(TxLLMode mode) { SetPanelOption([mode](PanelOptions& o) { o.LLmode = mode; }); }
+  void SetCoords(TxCoord order) { SetPanelOption([order](PanelOptions& o) { o.Coords = order; }); }
   void SetSynch(bool on);
-  void SetAutoPaint(bool on) { options_.AutoPaint = on; }
-  void SetBackDraw(bool on) { options_.BackDraw = on; }
-  // Layer-related switches (Grid, Mainlay, Overlay, Underlay, Load_*, underlay style):
-  // the map must be drawn again.
+  void SetAutoPaint(bool on) { SetPanelOption([on](PanelOptions& o) { o.AutoPaint = on; }); }
+  void SetBackDraw(bool on) { SetPanelOption([on](PanelOptions& o) { o.BackDraw = on; }); }
+  // The map must be drawn again: a change of the layers, the look, the labels
+  // or the underlay in the settings store calls this, and so does anything
+  // else that changes what the map shows (the layer styles).
   void LayerSettingChanged();
 
   // --- view properties ---
@@ -189,6 +157,12 @@ class TTvObject : public ui::WindowHandler {
 
   // Screen-sized off-screen buffers (nullptr when they could not be made).
   const gdi::Bitmap* BaseBuffer() const { return baseBuffer_.get(); }
+  // The base buffer's bitmap handle, which hosts may draw from (0 without one).
+  std::int32_t BaseBufferHandle() const { return baseBufferHandle_; }
+
+  // The requests of this panel's next load and paint, from its view and settings.
+  LoadRequest MakeLoadRequest();
+  PaintRequest MakePaintRequest(OutputKind output) const;
 
  private:
   // WindowHandler
@@ -208,22 +182,36 @@ class TTvObject : public ui::WindowHandler {
   bool EnsureBuffers();
   void Invalidate();
 
+  // Writes each problem to the trace log and counts it.
+  class ProblemLog final : public ProblemReporter {
+   public:
+    explicit ProblemLog(TTvObject& panel) : panel_(panel) {}
+    void Report(const DataProblem& problem) override;
+    std::int32_t Count() const { return counter_.Count(); }
+    void Reset() { counter_.Reset(); }
+
+   private:
+    TTvObject& panel_;
+    CountingProblemReporter counter_;
+  };
+
+  void Start();
+  void OnSettingChanged(SettingSection section);
+
+  std::unique_ptr<SettingsStore> ownSettings_;  // only for a panel with settings of its own
+  SettingsStore& settings_;
+  int settingsListener_ = 0;
   ViewState view_;
-  StartupSettings startup_;
-  OptionValues optionValues_;
-  RoadOptions roadOptions_;
-  PanelOptions options_;
-  PanelFrame frame_;
   EngineHooks hooks_;
   TraceLog trace_;
+  ProblemLog problems_{*this};
   DirtyRects dirtyRects_;
   std::unique_ptr<ui::HeadlessWindow> window_;
   std::unique_ptr<gdi::Bitmap> baseBuffer_;
   std::unique_ptr<gdi::Bitmap> overlayBuffer_;
+  std::int32_t baseBufferHandle_ = 0;
   std::recursive_mutex viewLock_;  // re-entrant: a host may redraw from inside a paint event
 
-  gdi::COLORREF color_ = kDefaultColor;
-  gdi::Font font_;
   std::string street_, route_, result_;
   double lastCentralAngle_ = 0.0;
   std::int32_t tvParent_ = 0;

@@ -13,6 +13,7 @@
 #include "control/core/coordinate_grid.h"
 #include "control/core/scope_guards.h"
 #include "control/core/tv_object.h"
+#include "platform/gdi/bitmap_handles.h"
 #include "platform/gdi/cairo_canvas.h"
 #include "platform/gdi/dc_handles.h"
 
@@ -55,7 +56,7 @@ void FillBand(gdi::Canvas& canvas, const gdi::Rect& r, int by, gdi::COLORREF col
 
 void TTvObject::OnPaint(gdi::Canvas& canvas, const gdi::Rect& /*invalid*/) {
   DepthScope inCallback(windowCallbacks_);
-  if (!options_.AutoPaint) return;
+  if (!options().AutoPaint) return;
   const gdi::Size size = window_->ClientSize();
   DisabledDuringPaint disabled(*window_);
   FrameStep(canvas, gdi::Rect{0, 0, size.cx, size.cy});
@@ -78,29 +79,31 @@ void TTvObject::FrameStep(gdi::Canvas& canvas, gdi::Rect rect) {
 
 // Outer bevel, border band, inner bevel; `rect` shrinks past each.
 void TTvObject::DrawBevels(gdi::Canvas& canvas, gdi::Rect& rect) {
+  const PanelFrame& frame = Frame();
   auto bevel = [&](TxBevelCut cut) {
     if (cut != bvxLowered && cut != bvxRaised) return;
     const bool raised = cut == bvxRaised;
     gdi::DrawFrame3D(canvas, rect, raised ? gdi::kColorBtnHighlight : gdi::kColorBtnShadow,
-                     raised ? gdi::kColorBtnShadow : gdi::kColorBtnHighlight, frame_.BevelWidth);
-    rect = Shrunk(rect, frame_.BevelWidth);
+                     raised ? gdi::kColorBtnShadow : gdi::kColorBtnHighlight, frame.BevelWidth);
+    rect = Shrunk(rect, frame.BevelWidth);
   };
-  bevel(frame_.BevelOuter);
-  if (frame_.BorderWidth != 1 && frame_.BorderWidth > 0) {
-    FillBand(canvas, rect, frame_.BorderWidth, gdi::kColorBtnFace);
+  bevel(frame.BevelOuter);
+  if (frame.BorderWidth != 1 && frame.BorderWidth > 0) {
+    FillBand(canvas, rect, frame.BorderWidth, gdi::kColorBtnFace);
   }
-  rect = Shrunk(rect, frame_.BorderWidth);
-  bevel(frame_.BevelInner);
+  rect = Shrunk(rect, frame.BorderWidth);
+  bevel(frame.BevelInner);
 }
 
 // In a designer the panel shows its name and size over a checker pattern.
 void TTvObject::DrawDesignPlaceholder(gdi::Canvas& canvas, gdi::Rect rect) {
   const gdi::Size client = window_->ClientSize();
   gdi::Rect inner = rect;
+  const PanelFrame& frame = Frame();
   auto drawn = [](TxBevelCut cut) { return cut == bvxLowered || cut == bvxRaised; };
-  if (drawn(frame_.BevelOuter)) inner = Shrunk(inner, frame_.BevelWidth);
-  inner = Shrunk(inner, frame_.BorderWidth);
-  if (drawn(frame_.BevelInner)) inner = Shrunk(inner, frame_.BevelWidth);
+  if (drawn(frame.BevelOuter)) inner = Shrunk(inner, frame.BevelWidth);
+  inner = Shrunk(inner, frame.BorderWidth);
+  if (drawn(frame.BevelInner)) inner = Shrunk(inner, frame.BevelWidth);
 
   const std::string caption =
       " *" + std::string(" QUELMAR50.OCX") + " [ " + std::to_string(client.cx) + " x " + std::to_string(client.cy) + " ]";
@@ -135,12 +138,17 @@ bool TTvObject::EnsureBuffers() {
   const int w = std::max(screen.width, client.cx);
   const int h = std::max(screen.height, client.cy);
   try {
-    if (!baseBuffer_) baseBuffer_ = std::make_unique<gdi::Bitmap>(w, h);
+    if (!baseBuffer_) {
+      baseBuffer_ = std::make_unique<gdi::Bitmap>(w, h);
+      baseBufferHandle_ = gdi::RegisterBitmap(baseBuffer_.get());
+    }
     if (!overlayBuffer_) overlayBuffer_ = std::make_unique<gdi::Bitmap>(w, h);
     if (baseBuffer_->Width() != w || baseBuffer_->Height() != h) baseBuffer_->Resize(w, h);
     if (overlayBuffer_->Width() != w || overlayBuffer_->Height() != h) overlayBuffer_->Resize(w, h);
     return true;
   } catch (const std::exception&) {
+    gdi::ReleaseBitmap(baseBufferHandle_);
+    baseBufferHandle_ = 0;
     baseBuffer_.reset();
     overlayBuffer_.reset();
     return false;
@@ -159,7 +167,6 @@ void TTvObject::RenderView(gdi::Canvas& screen, const gdi::Rect& rect) {
   if (isDrawing_) return;  // a paint never re-enters
   FlagScope drawing(isDrawing_);
   if (!initialized_) Init();
-  hooks_.labels->SetLabelFont(font_.face.substr(0, 30), std::abs(font_.height));
 
   TViewWindow& v = view_.View();
   v.Width = v.PaintWidth = rect.right - rect.left + 1;
@@ -173,8 +180,8 @@ void TTvObject::RenderView(gdi::Canvas& screen, const gdi::Rect& rect) {
   view_.DeriveEdges();
   const TViewWindow viewOfPaint = view_.View();
 
-  if (options_.BackDraw && !EnsureBuffers()) options_.BackDraw = false;  // for good
-  if (options_.BackDraw) {
+  if (options().BackDraw && !EnsureBuffers()) SetBackDraw(false);  // for good
+  if (options().BackDraw) {
     gdi::CairoCanvas memory(*baseBuffer_);
     gdi::ScopedDc memoryDc(memory);
     if (dirty_) RenderLayers(memory, memoryDc.Handle(), rect);
@@ -184,7 +191,7 @@ void TTvObject::RenderView(gdi::Canvas& screen, const gdi::Rect& rect) {
     RenderLayers(screen, screenDc.Handle(), rect);
   }
 
-  if (options_.Grid) DrawGrid(screen);
+  if (layers().Grid) DrawGrid(screen);
   bubbleShown_ = false;
   if (view_.View() == viewOfPaint) {
     dirty_ = false;
@@ -199,12 +206,15 @@ void TTvObject::RenderView(gdi::Canvas& screen, const gdi::Rect& rect) {
 void TTvObject::RenderLayers(gdi::Canvas& target, std::int32_t dc, const gdi::Rect& rect) {
   if (dirty_) {
     if (events.OnStatus) events.OnStatus(1);
-    hooks_.loader->LoadView(view_.View());
+    hooks_.loader->LoadView(MakeLoadRequest());
   }
-  hooks_.background->FillBackground(target, rect, color_);
+  // One request for the whole paint: a host handler that changes a setting
+  // during OnPaintBefore has it drawn by the next paint.
+  const PaintRequest request = MakePaintRequest(OutputKind::Screen);
+  hooks_.background->FillBackground(target, rect, request);
   if (events.OnPaintBefore) events.OnPaintBefore(dc);
-  hooks_.mapDrawer->DrawMap(target, 0, gdi::Rect{});
-  if (options_.Overlay) hooks_.overlays->DrawOverlays(target);
+  hooks_.mapDrawer->DrawMap(target, request);
+  if (request.Layers.Overlay) hooks_.overlays->DrawOverlays(target);
 }
 
 void TTvObject::ComposeAndShow(gdi::Canvas& screen, gdi::CairoCanvas& memory, std::int32_t dc, const gdi::Rect& rect) {
@@ -232,7 +242,7 @@ void TTvObject::ComposeAndShow(gdi::Canvas& screen, gdi::CairoCanvas& memory, st
 // Grid lines with their labels at the edge of the map area: meridian labels
 // run up the top edge, parallel labels along the left edge.
 void TTvObject::DrawGrid(gdi::Canvas& canvas) {
-  const std::vector<TGridLine> lines = ComputeCoordinateGrid(view_, options_.LLmode);
+  const std::vector<TGridLine> lines = ComputeCoordinateGrid(view_, options().LLmode);
   const int saved = canvas.SaveState();
   canvas.SetPen(gdi::Pen{gdi::PenStyle::Solid, 1, kGridColor});
   canvas.SetBkMode(gdi::BkMode::Transparent);
@@ -240,7 +250,7 @@ void TTvObject::DrawGrid(gdi::Canvas& canvas) {
   // Label fonts turn with the view: the angle in tenths of a degree, within one turn.
   const double degrees = std::fmod(view_.RotationAngle() * kDegreesPerRadian, 360.0);
   const int rotation = static_cast<int>(std::lround(degrees * 10.0));
-  gdi::Font font = font_;
+  gdi::Font font = Font();
   for (const TGridLine& line : lines) {
     canvas.MoveTo({line.From.X, line.From.Y});
     canvas.LineTo({line.To.X, line.To.Y});

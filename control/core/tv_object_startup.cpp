@@ -1,5 +1,4 @@
-// Start-up of the map panel: INIT, the data path properties, the command
-// strings of ExecMethod, SetOption and ExecMem.
+// Start-up of the map panel: INIT, the data path properties and ExecMem.
 #include <sys/sysinfo.h>
 #include <unistd.h>
 
@@ -44,64 +43,31 @@ void TTvObject::Init() {
   if (designMode_ || initialized_ || initRunning_) return;
   FlagScope running(initRunning_);  // a step that paints must not start INIT again
 
-  startup_.configFolder = startup_.workingFolder.substr(0, 80);
-  hooks_.baseData->OpenBaseData(startup_);
+  SetStartup([](StartupSettings& s) { s.configFolder = s.workingFolder.substr(0, 80); });
+  // The street, label and landmark faces start as "Arial" with the map; the
+  // configuration may name others.
+  const LabelSettings& faces = settings_.Labels();
+  if (faces.StreetFace != "Arial" || faces.LabelFace != "Arial" || faces.LandmarkFace != "Arial") {
+    settings_.Change(&ControlSettings::Labels, [](LabelSettings& l) { l.StreetFace = l.LabelFace = l.LandmarkFace = "Arial"; });
+  }
+  problems_.Reset();
+  hooks_.baseData->OpenBaseData(BaseDataRequest{&startup(), &problems_});
   window_->SetTimer(kHoverTimerId, kHoverTimerMs);
   ApplyStartView();
   hooks_.startup->CreatePalette();
   initialized_ = true;
-  if (startup_.AutoConfig) hooks_.startup->LoadConfiguration(startup_.configFolder + startup_.configFileName);
+  if (startup().AutoConfig) hooks_.startup->LoadConfiguration(startup().configFolder + startup().configFileName);
   hooks_.startup->ApplyColourScheme();
-  hooks_.labels->SetLabelFonts("Arial", 13);
 }
 
 void TTvObject::SetPath(std::string StartupSettings::*path, const std::string& value) {
-  if (startup_.*path == value) return;
-  startup_.*path = value;
+  if (startup().*path == value) return;
+  SetStartup([&](StartupSettings& s) { s.*path = value; });
   Invalidate();
 }
 
-std::string TTvObject::ExecCommand(const std::string& command) {
-  if (command == "INIT") {
-    Init();
-    return {};
-  }
-  if (command == "HTAP") {
-    startup_.routeTrace = true;
-    return {};
-  }
-  struct DialogCommand {
-    const char* command;
-    const char* dialog;
-  };
-  static constexpr DialogCommand kDialogs[] = {
-      {"DESIGN", "user-street editor"},       {"CONFIG", "configuration"},     {"DISPLAY", "display options"},
-      {"LAYER", "layer"},                     {"LEDIT", "route line editor"}, {"GUBED", "Map Blocks"},
-  };
-  for (const DialogCommand& d : kDialogs) {
-    if (command != d.command) continue;
-    if (runDialog && runDialog(command)) return {};
-    return d.dialog;
-  }
-  return {};  // "FREERES" and unknown commands do nothing
-}
-
-std::optional<std::int32_t> TTvObject::SetOption(std::int32_t n, std::int32_t v) {
-  if (colourOption) {
-    if (const auto result = colourOption(n, v)) {
-      if (n != 0 || v == -1) LayerSettingChanged();  // colours changed (or were reset)
-      return result;
-    }
-  }
-  OptionHooks hooks;
-  hooks.getColor = [this] { return color_; };
-  hooks.setColor = [this](std::uint32_t c) { SetColor(c); };
-  hooks.recreatePalette = [this] { hooks_.startup->CreatePalette(); };
-  return core::SetOption(optionValues_, hooks, n, v);
-}
-
 std::int32_t TTvObject::ExecMem(std::int32_t dmem) {
-  if (startup_.IgnoreMem) return 0;
+  if (startup().IgnoreMem) return 0;
   const std::uint64_t total = physicalMemory ? physicalMemory() : 0;
   // The figure is a 32-bit count of bytes, as older hosts expect.
   const std::int32_t reported =
@@ -110,19 +76,16 @@ std::int32_t TTvObject::ExecMem(std::int32_t dmem) {
   try {
     ui::DialogModel warning("Warning!");
     auto add = [&](const char* name, ui::FieldKind kind, std::string text) -> ui::DialogField& {
-      ui::DialogField f;
-      f.name = name;
-      f.kind = kind;
-      f.text = std::move(text);
-      return warning.Add(std::move(f));
+      return warning.Add(name, kind, {}, std::move(text));
     };
     add("STOP!", ui::FieldKind::Label, "STOP!");
     add("Memory", ui::FieldKind::Label, "Memory : " + std::to_string(total / (1024 * 1024)) + " Mbytes");
     add("Advice", ui::FieldKind::Label, "A Minimum of 24 MBytes of Physical Memory is recommended !");
-    add("&Ignore Future Warning.", ui::FieldKind::Check, "").checked = startup_.IgnoreMem;
+    add("&Ignore Future Warning.", ui::FieldKind::Check, "").checked = startup().IgnoreMem;
     add("&AKNOWLEDGE", ui::FieldKind::Button, "&AKNOWLEDGE");
     ui::RunModal(warning);
-    startup_.IgnoreMem = warning.Field("&Ignore Future Warning.").checked;
+    const bool ignore = warning.Field("&Ignore Future Warning.").checked;
+    SetStartup([ignore](StartupSettings& s) { s.IgnoreMem = ignore; });
   } catch (...) {
     // The warning is advice only; a dialog that fails changes nothing.
   }

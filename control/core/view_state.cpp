@@ -50,12 +50,25 @@ void ViewState::SetEdges(std::int64_t left, std::int64_t bottom, std::int64_t ri
 
 // --- Scale rules ---------------------------------------------------------------
 
-double ViewState::ScaleAtLatitude(double miles, double latitudeRadians) const {
+namespace {
+
+double ScaleAtLatitudeFor(std::int32_t pixelsPerInch, double miles, double latitudeRadians) {
   const double k = std::cos(latitudeRadians) * kEarthRadiusMiles;
   if (k == 0) return 1.0;
   const double degrees = miles / k * kDegreesPerRadian;
   if (degrees == 0) return 1.0;
-  return pixelsPerInch_ / degrees * kDegreesPerUnit;
+  return pixelsPerInch / degrees * kDegreesPerUnit;
+}
+
+}  // namespace
+
+double ScaleForMilesAt40(std::int32_t pixelsPerInch, double miles) {
+  const double scale = ScaleAtLatitudeFor(pixelsPerInch, miles, kLatitude40Radians);
+  return std::isfinite(scale) ? scale : 0.0;
+}
+
+double ViewState::ScaleAtLatitude(double miles, double latitudeRadians) const {
+  return ScaleAtLatitudeFor(pixelsPerInch_, miles, latitudeRadians);
 }
 
 double ViewState::ScaleForMiles(double miles) const {
@@ -65,10 +78,7 @@ double ViewState::ScaleForMiles(double miles) const {
   return std::isfinite(scale) ? scale : 1.0;
 }
 
-double ViewState::ScaleForMilesAt40(double miles) const {
-  const double scale = ScaleAtLatitude(miles, kLatitude40Radians);
-  return std::isfinite(scale) ? scale : 0.0;
-}
+double ViewState::ScaleForMilesAt40(double miles) const { return core::ScaleForMilesAt40(pixelsPerInch_, miles); }
 
 double ViewState::MilesPerInch(double scale) const {
   const std::int64_t middle = Div2(static_cast<std::int64_t>(view_.Bottom) + view_.Top);

@@ -17,6 +17,10 @@
 
 namespace quelmar::core {
 
+// The scale (pixels per map unit) at which one screen inch of
+// `pixelsPerInch` pixels shows `miles` at 40° N; 0 when there is none.
+double ScaleForMilesAt40(std::int32_t pixelsPerInch, double miles);
+
 struct TLonLat {
   double Lon = 0;
   double Lat = 0;

@@ -5,12 +5,13 @@
 
 namespace quelmar::data {
 
-void BuiltInBaseData::OpenBaseData(const core::StartupSettings& settings) {
+void BuiltInBaseData::OpenBaseData(const core::StartupSettings& settings, core::ProblemReporter* problems) {
   table_.Clear();
   failure_.clear();
   LoadContext context;
   context.DataFolder = settings.workingFolder;  // a drawing file named instead of the archive
   context.RouteNames = routeNames_;
+  context.Problems = problems;
   const std::string& name = settings.baseArchiveName;
   table_.LoadDrawing(0, name, "", false, context);
   loadError_ = table_.LoadError();

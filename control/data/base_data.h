@@ -3,14 +3,15 @@
 // folder named instead of the archive) as entry 1 of the loaded drawings.
 #include <string>
 
-#include "control/core/engine_hooks.h"
+#include "control/core/problem_reporter.h"
+#include "control/core/startup_settings.h"
 #include "control/data/drawing.h"
 #include "control/data/drawing_route_labels.h"
 #include "control/data/loaded_drawings.h"
 
 namespace quelmar::data {
 
-class BuiltInBaseData final : public core::BaseDataService {
+class BuiltInBaseData {
  public:
   // The table and rules are borrowed: they outlive the service.
   BuiltInBaseData(DrawingTable& table, const RouteNameRules& routeNames) : table_(table), routeNames_(routeNames) {}
@@ -18,8 +19,8 @@ class BuiltInBaseData final : public core::BaseDataService {
   // Drops every loaded drawing and reads the base map. A base map that cannot
   // be opened beeps and leaves the table empty; a damaged one keeps what was
   // read. LoadError tells how it went: kLoadOk, kLoadOutOfMemory or
-  // kLoadSourceNotOpened.
-  void OpenBaseData(const core::StartupSettings& settings) override;
+  // kLoadSourceNotOpened. Damage goes to `problems` (may be null).
+  void OpenBaseData(const core::StartupSettings& settings, core::ProblemReporter* problems = nullptr);
 
   // The base map's objects (empty when none is loaded).
   const Drawing& BaseMap() const;

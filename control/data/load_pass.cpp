@@ -24,6 +24,7 @@ LoadContext ContextFor(const std::string& folder, const std::string& fallback, c
   context.ExpectedStreetVersion = input.ExpectedStreetVersion;
   context.RouteNames = input.RouteNames;
   context.Rules = &rules;
+  context.Problems = input.Problems;
   return context;
 }
 

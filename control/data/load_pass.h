@@ -23,6 +23,7 @@ struct LoadPassInput {
   LoadSwitches Switches;
   RouteNameRules RouteNames;
   bool PaintDirectly = false;  // street quads load whatever the scale
+  core::ProblemReporter* Problems = nullptr;  // told of archives that cannot be read; may be null
 };
 
 class LoadPass {

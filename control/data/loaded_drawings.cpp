@@ -13,6 +13,13 @@
 #include "platform/kernel/beep.h"
 
 namespace quelmar::data {
+namespace {
+
+void Report(const LoadContext& context, std::string_view source, std::string_view member, const char* what) {
+  if (context.Problems) context.Problems->Report({std::string(source), std::string(member), what});
+}
+
+}  // namespace
 
 std::string UpperName(std::string_view name) {
   std::string upper(name);
@@ -57,8 +64,9 @@ int DrawingTable::LoadDrawing(int flags, std::string_view source, std::string_vi
     } else if (const auto path = ResolveDataFile(context.DataFolder, source)) {
       input = std::make_unique<FileSource>(*path);
     }
-  } catch (const Error&) {
+  } catch (const Error& e) {
     input.reset();
+    Report(context, source, fromArchive ? member : std::string_view{}, e.what());
   }
   if (!input) {
     loadError_ = kLoadSourceNotOpened;
@@ -82,8 +90,9 @@ int DrawingTable::LoadDrawing(int flags, std::string_view source, std::string_vi
   options.RouteNames = context.RouteNames;
   try {
     ReadDrawing(*input, entry->Store, options);
-  } catch (const Error&) {
-    // Keep what was read.
+  } catch (const Error& e) {
+    // Keep what was read, and say what was lost.
+    Report(context, source, fromArchive ? member : std::string_view{}, e.what());
   }
   const DrawingFile& file = entry->Store.File();
   if (file.Extents) {

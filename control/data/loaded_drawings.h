@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "control/core/problem_reporter.h"
 #include "control/data/drawing.h"
 #include "control/data/drawing_kind.h"
 #include "control/data/drawing_reader.h"
@@ -46,6 +47,8 @@ struct LoadContext {
   std::int32_t ExpectedStreetVersion = kDefaultStreetVersion;
   RouteNameRules RouteNames;
   const ScaleRules* Rules = nullptr;
+  // Told of every archive or drawing that cannot be read whole; may be null.
+  core::ProblemReporter* Problems = nullptr;
 };
 
 class DrawingTable {
@@ -65,8 +68,11 @@ class DrawingTable {
   // without it `source` is a file name or a built-in archive name
   // ("TARVO.ZIP") and the registry name. Does nothing when the name is
   // loaded already; beeps when 100 drawings are. LoadError() tells how it
-  // went: 0, 7 (not opened) or 2 (out of memory). Returns the entry's index
-  // (1-based) or 0 when no entry was made.
+  // went: 0, 7 (not opened) or 2 (out of memory). An archive or member that
+  // exists but cannot be read, and a drawing that ends in damage, are told to
+  // the context's problem reporter; the load keeps what was read. A source
+  // that is simply not there is no problem (most quads have no data). Returns
+  // the entry's index (1-based) or 0 when no entry was made.
   int LoadDrawing(int flags, std::string_view source, std::string_view member, bool fallback,
                   const LoadContext& context);
 

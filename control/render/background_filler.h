@@ -1,31 +1,27 @@
 #pragma once
-// The background fill of the map panel: the background colour (or its
-// texture), then the underlay images. The panel calls it at the start of
+// The background fill of the map: the background colour (or its texture),
+// then the underlay images, for one paint request. Called at the start of
 // every rendering paint, direct drawing and export.
-#include <functional>
 #include <memory>
 #include <random>
 
-#include "control/core/engine_hooks.h"
-#include "control/core/view_state.h"
-#include "control/render/underlay_context.h"
+#include "control/core/map_requests.h"
+#include "control/render/underlay_state.h"
+#include "platform/gdi/canvas.h"
 
 namespace quelmar::render {
 
-class UnderlayBackgroundFiller final : public core::BackgroundFiller {
+class UnderlayBackgroundFiller {
  public:
-  // `view` is the panel's view (it must outlive the filler); `underlay` the
-  // control's underlay settings and state; `gridOn` tells whether the
-  // coordinate grid is shown (the relief is then not smoothed), off when empty.
-  UnderlayBackgroundFiller(const core::ViewState& view, std::shared_ptr<UnderlayContext> underlay,
-                           std::function<bool()> gridOn = {});
+  // `state` is the underlay state of the control's map, which the drawing updates.
+  explicit UnderlayBackgroundFiller(std::shared_ptr<UnderlayState> state) : state_(std::move(state)) {}
 
-  void FillBackground(gdi::Canvas& canvas, const gdi::Rect& rect, gdi::COLORREF color) override;
+  // Fills `rect` for the request's view: its background colour, its
+  // underlay settings and grid switch (the relief is not smoothed under the grid).
+  void Fill(gdi::Canvas& canvas, const gdi::Rect& rect, const core::PaintRequest& request);
 
  private:
-  const core::ViewState& view_;
-  std::shared_ptr<UnderlayContext> underlay_;
-  std::function<bool()> gridOn_;
+  std::shared_ptr<UnderlayState> state_;
   std::minstd_rand random_;  // fixed seed: the textured background repeats from run to run
 };
 

@@ -1,31 +1,15 @@
 #pragma once
-// The label settings of one control and what a paint derives from them: the
-// scale switches the label rules test and the five label fonts.
+// What a paint derives from the label settings: the scale switches the label
+// rules test and the five label fonts.
 #include <cstdint>
 #include <string>
 
+#include "control/core/label_settings.h"
 #include "platform/gdi/gdi_types.h"
 
 namespace quelmar::render {
 
-struct LabelSettings {
-  bool ShowStreetNames = true;    // street names and every point label from named points
-  bool ShowRouteShields = true;   // the display dialog's check box
-  bool ShieldSwitch = true;       // the Map Blocks dialog's shield switch
-  bool ShowSuffixes = false;      // keep the street-type word at the end of street names
-  bool SelectiveLabeling = false;  // stored only
-  int TextSize = 9;               // pixels, the height of street names
-  int SizeFactor = 5;             // street names are TextSize × SizeFactor / 5 high; 1..10
-  int CityDensity = 5;            // spacing kept around point labels, pixels
-  double StreetLabelMiles = 0.75;  // span below which layers 8..11 are named
-  double SecondLabelMiles = 0.5;   // span below which every layer is named
-  bool Shadow = true;              // white halo around label lines
-  bool LabelBoxes = false;         // frame every occupied rectangle (a diagnostic)
-  std::string StreetFace = "Arial";
-  std::string LabelFace = "Arial";
-  std::string LandmarkFace = "Arial";
-  std::string LandmarkStyle = "I";  // "B" in it makes the landmark fonts bold
-};
+using core::LabelSettings;
 
 // The scale switches of one paint, as the label rules read them. The span is
 // the number of miles one screen inch covers at 40° N.

@@ -202,7 +202,7 @@ void StreetLabels::Draw(gdi::Canvas& canvas, const LabelSettings& settings, cons
   // street's centre line by the offset.
   canvas.SetTextAlign(gdi::TA_CENTER | gdi::TA_BASELINE);
   for (const StreetLabel& label : labels_) {
-    const std::string_view stored = settings.ShowSuffixes ? std::string_view(label.Name) : data::WithoutStreetType(label.Name);
+    const std::string_view stored = core::ShowsSuffixes(settings) ? std::string_view(label.Name) : data::WithoutStreetType(label.Name);
     const std::string text = data::UnpackName(stored);
     if (text.empty()) continue;
     const int degrees = DrawingDegrees(label, paint);

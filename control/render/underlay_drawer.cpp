@@ -151,7 +151,7 @@ void DrawUnderlayImage(gdi::Canvas& canvas, const gdi::Rect& mapRect, const core
 }
 
 void DrawUnderlayImages(gdi::Canvas& canvas, const gdi::Rect& mapRect, const core::ViewState& view,
-                        const UnderlaySettings& settings, bool gridOn, UnderlayState& state) {
+                        const core::UnderlaySettings& settings, bool gridOn, UnderlayState& state) {
   if (!settings.Underlay()) return;
   const UnderlayStyleOptions options{settings.UnderlayStyle(), settings.ReliefValue(), !gridOn};
   for (const std::string& file : settings.ImageFiles()) DrawUnderlayImage(canvas, mapRect, view, file, options, state);

@@ -7,7 +7,7 @@
 
 #include "control/core/tx_enums.h"
 #include "control/core/view_state.h"
-#include "control/render/underlay_settings.h"
+#include "control/core/underlay_settings.h"
 #include "control/render/underlay_state.h"
 #include "platform/gdi/canvas.h"
 
@@ -15,7 +15,7 @@ namespace quelmar::render {
 
 struct UnderlayStyleOptions {
   TxUndMode Style = UndUser;
-  int Relief = UnderlaySettings::kInitialRelief;  // k of the relief shading
+  int Relief = core::UnderlaySettings::kInitialRelief;  // k of the relief shading
   bool Smooth = true;                             // smooth shaded rows (the coordinate grid is off)
 };
 
@@ -35,6 +35,6 @@ void DrawUnderlayImage(gdi::Canvas& canvas, const gdi::Rect& mapRect, const core
 // Draws every image named in settings.UnderlayFile() in order, when the
 // Underlay switch is on. `gridOn`: the coordinate grid is shown (no smoothing).
 void DrawUnderlayImages(gdi::Canvas& canvas, const gdi::Rect& mapRect, const core::ViewState& view,
-                        const UnderlaySettings& settings, bool gridOn, UnderlayState& state);
+                        const core::UnderlaySettings& settings, bool gridOn, UnderlayState& state);
 
 }  // namespace quelmar::render

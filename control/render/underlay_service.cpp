@@ -3,8 +3,8 @@
 namespace quelmar::render {
 
 std::optional<core::MapRect> UnderlayExtentService::UnderlayBounds() {
-  if (!underlay_->State.Drawn) return std::nullopt;
-  return underlay_->State.Extent;
+  if (!state_->Drawn) return std::nullopt;
+  return state_->Extent;
 }
 
 }  // namespace quelmar::render

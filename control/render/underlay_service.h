@@ -5,18 +5,18 @@
 #include <optional>
 
 #include "control/core/engine_hooks.h"
-#include "control/render/underlay_context.h"
+#include "control/render/underlay_state.h"
 
 namespace quelmar::render {
 
 class UnderlayExtentService final : public core::UnderlayService {
  public:
-  explicit UnderlayExtentService(std::shared_ptr<const UnderlayContext> underlay) : underlay_(std::move(underlay)) {}
+  explicit UnderlayExtentService(std::shared_ptr<const UnderlayState> state) : state_(std::move(state)) {}
   // nullopt until the first image has been drawn.
   std::optional<core::MapRect> UnderlayBounds() override;
 
  private:
-  std::shared_ptr<const UnderlayContext> underlay_;
+  std::shared_ptr<const UnderlayState> state_;
 };
 
 }  // namespace quelmar::render

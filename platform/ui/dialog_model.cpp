@@ -10,6 +10,15 @@ DialogField& DialogModel::Add(DialogField field) {
   return fields_.back();
 }
 
+DialogField& DialogModel::Add(std::string name, FieldKind kind, std::string group, std::string text) {
+  DialogField field;
+  field.name = std::move(name);
+  field.kind = kind;
+  field.group = std::move(group);
+  field.text = std::move(text);
+  return Add(std::move(field));
+}
+
 DialogField* DialogModel::Find(const std::string& name) {
   for (DialogField& f : fields_) {
     if (f.name == name) return &f;

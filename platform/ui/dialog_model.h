@@ -26,6 +26,8 @@ class DialogModel {
 
   const std::string& Caption() const { return caption_; }
   DialogField& Add(DialogField field);
+  // Adds a field of `kind` named `name` in `group`, showing `text`.
+  DialogField& Add(std::string name, FieldKind kind, std::string group = {}, std::string text = {});
   DialogField* Find(const std::string& name);
   const DialogField* Find(const std::string& name) const;
   // Throws std::out_of_range naming the field when it does not exist.

@@ -22,7 +22,7 @@ class Startup : public ControlTest {
 TEST_F(Startup, InitRunsOnceAndOnlyForTheExactCommand) {
   struct CountingBaseData : core::BaseDataService {
     int opened = 0;
-    void OpenBaseData(const core::StartupSettings&) override { ++opened; }
+    void OpenBaseData(const core::BaseDataRequest&) override { ++opened; }
   };
   struct CountingStartup : core::StartupService {
     std::string configPath;
@@ -67,7 +67,7 @@ TEST_F(Startup, CommandsOpenTheLayerAndDisplayDialogs) {
   EXPECT_EQ(Call("ExecMethod", {Variant("DISPLAY")}).hr, com::S_OK);
   ui::SetDialogRunner({});
   EXPECT_EQ(shown.size(), 2u);
-  EXPECT_TRUE(Panel()->options().Grid) << "what the display dialog kept reaches the control";
+  EXPECT_TRUE(Panel()->layers().Grid) << "what the display dialog kept reaches the control";
   EXPECT_EQ(Get("SetOption", {Variant(0), Variant(130)}).i4(), 0) << "street names off";
   EXPECT_EQ(Get("SetOption", {Variant(0), Variant(132)}).i4(), 0) << "suffixes shown";
 }
@@ -130,7 +130,7 @@ TEST_F(Startup, TheMemoryCheckWarnsOnlyBelowTheAmount) {
   EXPECT_EQ(warnings, 1);
   ui::SetDialogRunner({});
   // More memory than 32 bits can count reads as the largest count.
-  Panel()->startup().IgnoreMem = false;
+  Panel()->SetStartup([](core::StartupSettings& s) { s.IgnoreMem = false; });
   Panel()->physicalMemory = [] { return std::uint64_t{24} << 30; };
   EXPECT_EQ(Get("ExecMem", {Variant(0)}).i4(), 0x7FFFFFFF);
 }

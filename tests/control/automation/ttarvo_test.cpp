@@ -95,7 +95,7 @@ TEST_F(AutomationBoundary, ByReferenceArgumentsAreRead) {
 
 TEST_F(AutomationBoundary, AnExceptionInsideAMemberBecomesAFailureWithItsText) {
   struct ThrowingDrawer : core::MapDrawer {
-    void DrawMap(gdi::Canvas&, int, const gdi::Rect&) override { throw std::runtime_error("layer file unreadable"); }
+    void DrawMap(gdi::Canvas&, const core::PaintRequest&) override { throw std::runtime_error("layer file unreadable"); }
   };
   Panel()->hooks().mapDrawer = std::make_unique<ThrowingDrawer>();
   InvokeResult r = Call("Redraw");

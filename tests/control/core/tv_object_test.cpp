@@ -124,7 +124,7 @@ TEST_F(Panel, ResizingKeepsTheNorthEdgeAndResizeCtlKeepsTheArea) {
 
 TEST_F(Panel, TheGridIsDrawnInGreyWithLabels) {
   panel_.ZoomWindow(-90, 40, -85, 45);
-  panel_.options().Grid = true;
+  panel_.SetLayerOption([](LayerOptions& l) { l.Grid = true; });
   gdi::RecordingCanvas canvas(gdi::Size{200, 100});
   static_cast<ui::WindowHandler&>(panel_).OnPaint(canvas, gdi::Rect{0, 0, 200, 100});
   int greyLines = 0;

@@ -285,7 +285,7 @@ TEST(StreetLabelDraw, NamesUnpackedWithStreetTypesHiddenUnlessShown) {
     StreetLabels labels;
     Offer(labels, c.stored, {100, 200}, {200, 200});
     LabelSettings settings;
-    settings.ShowSuffixes = c.showSuffixes;
+    settings.HideSuffixes = c.showSuffixes ? 0 : 1;
     const Drawn d = DrawAll(labels, {}, settings);
     ASSERT_EQ(d.texts.size(), 1u) << c.what;
     EXPECT_EQ(d.texts[0].text, c.text) << c.what;

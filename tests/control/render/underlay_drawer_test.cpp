@@ -221,7 +221,7 @@ TEST_F(UnderlayDrawing, SettingsDrawEachNamedImageInTurnWhenSwitchedOn) {
   folder_.Write("left.sat", SatLine(0, 0, 99, 99));
   folder_.Write("right.bmp", test::MakeBmp(test::MakeImage(4, 4, [](int, int) { return 80; })));
   folder_.Write("right.sat", SatLine(50, 0, 149, 99));
-  UnderlaySettings settings;
+  core::UnderlaySettings settings;
   settings.SetUnderlayFile((folder_.Path() / "left.bmp").string() + ";" + (folder_.Path() / "RIGHT.BMP").string());
   DrawUnderlayImages(canvas_, kMapRect, view_, settings, false, state_);
   EXPECT_TRUE(Untouched());
@@ -239,19 +239,23 @@ TEST(UnderlayFiller, BackgroundThenImagesAndTheExtentForZoomUnderlay) {
   folder.Write("relief.bmp", test::MakeBmp(test::MakeImage(4, 4, [](int, int) { return 90; })));
   folder.Write("relief.sat", SatLine(100, 50, 199, 149));
   const core::ViewState view = TestView();
-  auto underlay = std::make_shared<UnderlayContext>();
-  UnderlayBackgroundFiller filler(view, underlay, [] { return false; });
-  UnderlayExtentService service(underlay);
+  auto state = std::make_shared<UnderlayState>();
+  UnderlayBackgroundFiller filler(state);
+  UnderlayExtentService service(state);
   gdi::Bitmap bitmap(kWidth, kHeight);
   gdi::CairoCanvas canvas(bitmap);
 
-  filler.FillBackground(canvas, kMapRect, kBackground);
+  core::PaintRequest request;
+  request.View = &view;
+  request.Background = kBackground;
+  filler.Fill(canvas, kMapRect, request);
   EXPECT_EQ(bitmap.Pixel(150, 100), kBackground);  // Underlay is off
   EXPECT_FALSE(service.UnderlayBounds().has_value());
 
-  underlay->Settings.SetUnderlay(true);
-  underlay->Settings.SetUnderlayFile((folder.Path() / "relief.bmp").string());
-  filler.FillBackground(canvas, kMapRect, 0);
+  request.Underlay.SetUnderlay(true);
+  request.Underlay.SetUnderlayFile((folder.Path() / "relief.bmp").string());
+  request.Background = 0;
+  filler.Fill(canvas, kMapRect, request);
   EXPECT_EQ(bitmap.Pixel(150, 100), gdi::RGB(90, 90, 90));
   const gdi::COLORREF corner = bitmap.Pixel(0, 0);  // the textured background
   EXPECT_TRUE(corner == gdi::RGB(0xC0, 0xC0, 0xC0) || corner == gdi::RGB(0x80, 0x80, 0x80) ||

@@ -11,9 +11,10 @@
 #include <filesystem>
 #include <memory>
 
-#include "control/core/tv_object.h"
-#include "control/render/map_engine.h"
+#include "control/core/control_context.h"
+#include "control/render/map_model_attach.h"
 #include "platform/gdi/bitmap.h"
+#include "platform/gdi/cairo_canvas.h"
 #include "platform/gdi/recording_canvas.h"
 #include "tests/control/render/label_overlap_check.h"
 #include "tests/tools/builder/streets/street_test_support.h"
@@ -88,11 +89,15 @@ class ReferenceImages : public ::testing::TestWithParam<ReferenceView> {
     delete tree_;
     tree_ = nullptr;
   }
+  // The tree's folders as the control's data paths.
+  static void UseTree(core::StartupSettings& s) {
+    s.Path_states0 = s.Path_states1 = (*tree_ / "STATES0").string();
+    s.Path_data1 = (*tree_ / "DATA1").string();
+    s.Path_data2 = (*tree_ / "DATA2").string();
+  }
   // Points the panel at the tree and shows the view, loaded and painted.
   static void ShowView(core::Ttvmap& panel, const ReferenceView& v) {
-    panel.startup().Path_states0 = panel.startup().Path_states1 = (*tree_ / "STATES0").string();
-    panel.startup().Path_data1 = (*tree_ / "DATA1").string();
-    panel.startup().Path_data2 = (*tree_ / "DATA2").string();
+    panel.SetStartup(UseTree);
     panel.window().SetSize(800, 600);
     panel.window().Show(true);
     panel.window().Update();
@@ -106,8 +111,9 @@ fs::path* ReferenceImages::tree_ = nullptr;
 TEST_P(ReferenceImages, LookAsTheReference) {
   if (!tree_) GTEST_SKIP() << "the public inputs are not fetched (scripts/fetch-inputs)";
   const ReferenceView& v = GetParam();
-  core::Ttvmap panel;
-  render::AttachMapEngine(panel);
+  core::ControlContext context;
+  render::AttachMapModel(context);
+  core::Ttvmap& panel = context.Panel();
   ShowView(panel, v);
   const gdi::Bitmap& image = panel.window().FrontBuffer();
   const fs::path reference = ReferenceFolder() / (std::string(v.name) + ".png");
@@ -123,14 +129,56 @@ TEST_P(ReferenceImages, LookAsTheReference) {
 TEST_P(ReferenceImages, LabelsDoNotOverlap) {
   if (!tree_) GTEST_SKIP() << "the public inputs are not fetched (scripts/fetch-inputs)";
   const ReferenceView& v = GetParam();
-  core::Ttvmap panel;
-  render::MapEngine& engine = render::AttachMapEngine(panel);
+  core::ControlContext context;
+  render::MapModel& model = render::AttachMapModel(context);
+  core::Ttvmap& panel = context.Panel();
   ShowView(panel, v);
   gdi::RecordingCanvas canvas({800, 600});
-  engine.DrawMap(canvas, 0);
-  const render::LabelCounters& counters = engine.Labels().Counters();
+  model.Paint(canvas, panel.MakePaintRequest(core::OutputKind::Screen));
+  const render::LabelCounters& counters = model.Labels().Counters();
   EXPECT_GT(counters.PointLabels + counters.StreetLabels, 5) << v.name;
   EXPECT_EQ(render::testing::OverlappingLabels(canvas), std::vector<std::string>{}) << v.name;
+}
+
+// The same views painted by a map model on its own, with no panel and no
+// window: its requests are made from a view and settings alone. The pixels
+// are those of the panel's map area (inside its one-pixel bevel).
+TEST_P(ReferenceImages, TheModelAlonePaintsWhatThePanelShows) {
+  if (!tree_) GTEST_SKIP() << "the public inputs are not fetched (scripts/fetch-inputs)";
+  const ReferenceView& v = GetParam();
+  core::ControlContext context;
+  render::AttachMapModel(context);
+  core::Ttvmap& panel = context.Panel();
+  ShowView(panel, v);
+  const gdi::Bitmap& shown = panel.window().FrontBuffer();
+  const int frame = panel.FrameWidth();
+  const int width = shown.Width() - 2 * frame, height = shown.Height() - 2 * frame;
+
+  core::ControlSettings settings;
+  UseTree(settings.Startup);
+  const core::ViewState view = panel.view();  // only the view is taken from the panel
+  render::MapModel model;
+  model.OpenBaseData({&settings.Startup, nullptr});
+  // The panel first showed the whole country: load that view too, so that
+  // both tables hold their drawings in the same order.
+  core::ViewState start = view;
+  start.ZoomAll();
+  start.DeriveEdges();
+  model.Load(core::MakeLoadRequest(start, settings, nullptr));
+  model.Load(core::MakeLoadRequest(view, settings, nullptr));
+  // Like the panel's screen-sized buffer, the bitmap reaches past the map
+  // area, so that lines end at its edge as they do in the panel's.
+  gdi::Bitmap alone(width + 64, height + 64);
+  gdi::CairoCanvas canvas(alone);
+  const core::PaintRequest request = core::MakePaintRequest(view, settings);
+  model.FillBackground(canvas, {0, 0, width, height}, request);
+  model.Paint(canvas, request);
+
+  int differing = 0;
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) differing += alone.Pixel(x, y) != shown.Pixel(x + frame, y + frame);
+  }
+  EXPECT_EQ(differing, 0) << v.name;
 }
 
 INSTANTIATE_TEST_SUITE_P(Views, ReferenceImages, ::testing::ValuesIn(kViews),

@@ -1,4 +1,4 @@
-#include "control/render/display_dialog.h"
+#include "control/dialogs/display_dialog.h"
 
 #include <algorithm>
 #include <cmath>
@@ -6,7 +6,10 @@
 
 #include "platform/kernel/number_text.h"
 
-namespace quelmar::render {
+namespace quelmar::dialogs {
+
+// The layer styles are what these dialogs edit.
+using namespace quelmar::render;
 namespace {
 
 using ui::DialogField;
@@ -87,14 +90,6 @@ constexpr SpinRule kSpins[] = {
     {kSearchRadius, &DisplayDetailSettings::SearchRadius, 2, 40, 2, 0, 0},
 };
 
-DialogField Field(std::string name, FieldKind kind, std::string group = {}) {
-  DialogField f;
-  f.name = std::move(name);
-  f.kind = kind;
-  f.group = std::move(group);
-  return f;
-}
-
 std::string Number(double value) {
   // Spinning by tenths leaves binary noise; two decimals are all the fields need.
   return kernel::FormatShortest(std::round(value * 100) / 100);
@@ -119,28 +114,28 @@ std::string DisplayDialog::CaptionOf(std::string_view tab) {
 
 DisplayDialog::DisplayDialog(DisplaySettings& settings)
     : settings_(settings), dialog_("Set Info you want Visible on the screen") {
-  dialog_.Add(Field("&OK", FieldKind::Button));
-  dialog_.Add(Field("&Cancel", FieldKind::Button));
+  dialog_.Add("&OK", FieldKind::Button);
+  dialog_.Add("&Cancel", FieldKind::Button);
   for (std::string_view tab : {kScreenTab, kDetailTab, kMiscTab}) {
-    dialog_.Add(Field(std::string(tab), FieldKind::Radio, kTabGroup));
+    dialog_.Add(std::string(tab), FieldKind::Radio, kTabGroup);
   }
   dialog_.Field(std::string(kScreenTab)).checked = true;
-  dialog_.Add(Field(kCaptionField, FieldKind::Label)).text = CaptionOf(kScreenTab);
+  dialog_.Add(kCaptionField, FieldKind::Label).text = CaptionOf(kScreenTab);
 
   const std::string screen(kScreenTab);
-  for (const CheckBinding& c : kChecks) dialog_.Add(Field(c.name, FieldKind::Check, screen));
-  for (const ShadeBinding& s : kShades) dialog_.Add(Field(s.name, FieldKind::Check, screen));
+  for (const CheckBinding& c : kChecks) dialog_.Add(c.name, FieldKind::Check, screen);
+  for (const ShadeBinding& s : kShades) dialog_.Add(s.name, FieldKind::Check, screen);
 
   const std::string detail(kDetailTab);
-  for (const SpinRule& spin : kSpins) dialog_.Add(Field(spin.name, FieldKind::Edit, detail));
-  dialog_.Add(Field("&Reset", FieldKind::Button, detail));
+  for (const SpinRule& spin : kSpins) dialog_.Add(spin.name, FieldKind::Edit, detail);
+  dialog_.Add("&Reset", FieldKind::Button, detail);
 
-  for (const CoordinateChoice& c : kCoordinateTypes) dialog_.Add(Field(c.name, FieldKind::Radio, kCoordinateGroup));
-  dialog_.Add(Field(kMiles, FieldKind::Radio, kUnitGroup));
-  dialog_.Add(Field(kKilometres, FieldKind::Radio, kUnitGroup));
-  dialog_.Add(Field(kLatLon, FieldKind::Radio, kOrderGroup));
-  dialog_.Add(Field(kLonLat, FieldKind::Radio, kOrderGroup));
-  dialog_.Add(Field(kAspect, FieldKind::Edit, std::string(kMiscTab)));
+  for (const CoordinateChoice& c : kCoordinateTypes) dialog_.Add(c.name, FieldKind::Radio, kCoordinateGroup);
+  dialog_.Add(kMiles, FieldKind::Radio, kUnitGroup);
+  dialog_.Add(kKilometres, FieldKind::Radio, kUnitGroup);
+  dialog_.Add(kLatLon, FieldKind::Radio, kOrderGroup);
+  dialog_.Add(kLonLat, FieldKind::Radio, kOrderGroup);
+  dialog_.Add(kAspect, FieldKind::Edit, std::string(kMiscTab));
 }
 
 void DisplayDialog::Run() {
@@ -219,4 +214,4 @@ void DisplayDialog::Reset() {
   for (int i = 0; i < 5; ++i) dialog_.Field(fields[i]).text = Number(values[i]);
 }
 
-}  // namespace quelmar::render
+}  // namespace quelmar::dialogs

@@ -1,10 +1,13 @@
-#include "control/render/layer_dialog.h"
+#include "control/dialogs/layer_dialog.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
 
-namespace quelmar::render {
+namespace quelmar::dialogs {
+
+// The layer styles are what these dialogs edit.
+using namespace quelmar::render;
 namespace {
 
 // Installs a dialog runner for one test.
@@ -188,4 +191,4 @@ TEST(LayerDialog, LandmarkClasses) {
 }
 
 }  // namespace
-}  // namespace quelmar::render
+}  // namespace quelmar::dialogs

@@ -1,10 +1,10 @@
 // The per-control underlay settings: file list text, and the relief value
 // that follows the UnderlayShadow property only when it changes.
-#include "control/render/underlay_settings.h"
+#include "control/core/underlay_settings.h"
 
 #include <gtest/gtest.h>
 
-namespace quelmar::render {
+namespace quelmar::core {
 namespace {
 
 TEST(UnderlaySettings, Defaults) {
@@ -43,4 +43,4 @@ TEST(UnderlaySettings, ReliefValueFollowsChangesOfTheProperty) {
 }
 
 }  // namespace
-}  // namespace quelmar::render
+}  // namespace quelmar::core

@@ -1,4 +1,4 @@
-#include "control/render/layer_dialog.h"
+#include "control/dialogs/layer_dialog.h"
 
 #include <algorithm>
 #include <charconv>
@@ -6,7 +6,10 @@
 #include <initializer_list>
 #include <utility>
 
-namespace quelmar::render {
+namespace quelmar::dialogs {
+
+// The layer styles are what these dialogs edit.
+using namespace quelmar::render;
 namespace {
 
 using ui::DialogField;
@@ -43,14 +46,6 @@ const LayerBox kLayerBoxes[] = {
     {"Int&ermittent (Comes and Goes)", {24}},
 };
 
-DialogField Field(std::string name, FieldKind kind, std::string group = {}) {
-  DialogField f;
-  f.name = std::move(name);
-  f.kind = kind;
-  f.group = std::move(group);
-  return f;
-}
-
 std::string Hex(COLORREF colour) {
   char text[16];
   std::snprintf(text, sizeof text, "%02X.%02X.%02X", gdi::GetRValue(colour), gdi::GetGValue(colour),
@@ -68,11 +63,11 @@ std::optional<int> ParseChannel(const std::string& text) {
 // The colour chooser: red, green and blue as numbers 0..255.
 std::optional<COLORREF> ChooseColour(COLORREF current) {
   ui::DialogModel chooser("Color");
-  chooser.Add(Field("OK", FieldKind::Button));
-  chooser.Add(Field("Cancel", FieldKind::Button));
-  chooser.Add(Field("Red", FieldKind::Edit)).text = std::to_string(gdi::GetRValue(current));
-  chooser.Add(Field("Green", FieldKind::Edit)).text = std::to_string(gdi::GetGValue(current));
-  chooser.Add(Field("Blue", FieldKind::Edit)).text = std::to_string(gdi::GetBValue(current));
+  chooser.Add("OK", FieldKind::Button);
+  chooser.Add("Cancel", FieldKind::Button);
+  chooser.Add("Red", FieldKind::Edit).text = std::to_string(gdi::GetRValue(current));
+  chooser.Add("Green", FieldKind::Edit).text = std::to_string(gdi::GetGValue(current));
+  chooser.Add("Blue", FieldKind::Edit).text = std::to_string(gdi::GetBValue(current));
   ui::RunModal(chooser);
   if (chooser.Pressed() != "OK") return std::nullopt;
   const auto r = ParseChannel(chooser.Field("Red").text);
@@ -93,34 +88,34 @@ std::string LayerDialog::CaptionOf(std::string_view tab) {
 LayerDialog::LayerDialog(StyleEngine& styles, LayerLoadSwitches& loads, std::vector<StateListEntry> states)
     : styles_(styles), loads_(loads), states_(std::move(states)), dialog_(CaptionOf(kLayersTab)) {
   std::erase_if(states_, [](const StateListEntry& s) { return s.Code < 1 || s.Code > kShadedStateCodes; });
-  dialog_.Add(Field("&Ok", FieldKind::Button));
-  dialog_.Add(Field("&Cancel", FieldKind::Button));
+  dialog_.Add("&Ok", FieldKind::Button);
+  dialog_.Add("&Cancel", FieldKind::Button);
   for (std::string_view tab : {kLayersTab, kStatesTab, kLandmarksTab}) {
-    dialog_.Add(Field(std::string(tab), FieldKind::Radio, kTabGroup));
+    dialog_.Add(std::string(tab), FieldKind::Radio, kTabGroup);
   }
   dialog_.Field(std::string(kLayersTab)).checked = true;
-  dialog_.Add(Field(kCaptionField, FieldKind::Label)).text = CaptionOf(kLayersTab);
+  dialog_.Add(kCaptionField, FieldKind::Label).text = CaptionOf(kLayersTab);
 
   const std::string layers(kLayersTab);
-  for (const LayerBox& box : kLayerBoxes) dialog_.Add(Field(box.name, FieldKind::Check, layers));
-  dialog_.Add(Field(kTrails, FieldKind::Check, layers));
-  dialog_.Add(Field(kAirports, FieldKind::Check, layers));
-  dialog_.Add(Field(kLandmarkLoads, FieldKind::Check, layers));
+  for (const LayerBox& box : kLayerBoxes) dialog_.Add(box.name, FieldKind::Check, layers);
+  dialog_.Add(kTrails, FieldKind::Check, layers);
+  dialog_.Add(kAirports, FieldKind::Check, layers);
+  dialog_.Add(kLandmarkLoads, FieldKind::Check, layers);
 
   const std::string statesTab(kStatesTab);
-  dialog_.Add(Field(kStateList, FieldKind::List, statesTab));
-  dialog_.Add(Field(kPaletteLabel, FieldKind::Label, statesTab));
-  dialog_.Add(Field(kPaletteList, FieldKind::List, statesTab));
-  dialog_.Add(Field(kSchemeList, FieldKind::List, statesTab));
-  DialogField& name = dialog_.Add(Field(kNewSchemeField, FieldKind::Edit, statesTab));
+  dialog_.Add(kStateList, FieldKind::List, statesTab);
+  dialog_.Add(kPaletteLabel, FieldKind::Label, statesTab);
+  dialog_.Add(kPaletteList, FieldKind::List, statesTab);
+  dialog_.Add(kSchemeList, FieldKind::List, statesTab);
+  DialogField& name = dialog_.Add(kNewSchemeField, FieldKind::Edit, statesTab);
   name.enabled = false;
-  dialog_.Add(Field("&New", FieldKind::Button, statesTab));
-  dialog_.Add(Field("&Delete", FieldKind::Button, statesTab));
+  dialog_.Add("&New", FieldKind::Button, statesTab);
+  dialog_.Add("&Delete", FieldKind::Button, statesTab);
 
   const std::string landmarksTab(kLandmarksTab);
-  dialog_.Add(Field(kLandmarkList, FieldKind::List, landmarksTab));
-  dialog_.Add(Field("&All", FieldKind::Button, landmarksTab));
-  dialog_.Add(Field("&None", FieldKind::Button, landmarksTab));
+  dialog_.Add(kLandmarkList, FieldKind::List, landmarksTab);
+  dialog_.Add("&All", FieldKind::Button, landmarksTab);
+  dialog_.Add("&None", FieldKind::Button, landmarksTab);
 }
 
 void LayerDialog::Run() {
@@ -307,4 +302,4 @@ void LayerDialog::RefreshLandmarks() {
   }
 }
 
-}  // namespace quelmar::render
+}  // namespace quelmar::dialogs

@@ -18,7 +18,9 @@
 #include "control/render/style_engine.h"
 #include "platform/ui/dialog_model.h"
 
-namespace quelmar::render {
+namespace quelmar::dialogs {
+
+using render::StyleEngine;
 
 // A state the "Political Areas:" list shows (those with a state record).
 struct StateListEntry {
@@ -110,4 +112,4 @@ class LayerDialog {
   int swapSource_ = 0;
 };
 
-}  // namespace quelmar::render
+}  // namespace quelmar::dialogs

@@ -1,8 +1,8 @@
-#include "control/render/underlay_settings.h"
+#include "control/core/underlay_settings.h"
 
 #include <algorithm>
 
-namespace quelmar::render {
+namespace quelmar::core {
 
 void UnderlaySettings::SetUnderlayFile(std::string text) {
   if (text.size() > kMaxFileText) text.resize(kMaxFileText);
@@ -25,4 +25,4 @@ void UnderlaySettings::SetUnderlayShadow(std::int16_t value) {
   shadowProperty_ = value;
 }
 
-}  // namespace quelmar::render
+}  // namespace quelmar::core

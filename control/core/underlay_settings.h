@@ -9,7 +9,7 @@
 
 #include "control/core/tx_enums.h"
 
-namespace quelmar::render {
+namespace quelmar::core {
 
 class UnderlaySettings {
  public:
@@ -46,4 +46,4 @@ class UnderlaySettings {
   std::int16_t relief_ = kInitialRelief;
 };
 
-}  // namespace quelmar::render
+}  // namespace quelmar::core

@@ -15,7 +15,9 @@
 #include "control/render/shading_switches.h"
 #include "platform/ui/dialog_model.h"
 
-namespace quelmar::render {
+namespace quelmar::dialogs {
+
+using render::ShadingSwitches;
 
 struct DisplayDetailSettings {
   double StreetDetailMiles = 2;     // whole miles, 2..100
@@ -83,4 +85,4 @@ class DisplayDialog {
   ui::DialogModel dialog_;
 };
 
-}  // namespace quelmar::render
+}  // namespace quelmar::dialogs

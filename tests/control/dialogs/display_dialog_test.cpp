@@ -1,10 +1,13 @@
-#include "control/render/display_dialog.h"
+#include "control/dialogs/display_dialog.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
 
-namespace quelmar::render {
+namespace quelmar::dialogs {
+
+// The layer styles are what these dialogs edit.
+using namespace quelmar::render;
 namespace {
 
 class ScriptedRunner {
@@ -137,4 +140,4 @@ TEST(DisplayDialog, Captions) {
 }
 
 }  // namespace
-}  // namespace quelmar::render
+}  // namespace quelmar::dialogs
