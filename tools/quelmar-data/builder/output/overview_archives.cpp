@@ -65,7 +65,7 @@ OverviewArchive WriteStates(const NationalInputs& in, const std::filesystem::pat
     if (quad) {
       data::DrawingWriter& writer = tiler.Drawing(*quad);
       writer.FeatureCode(kStateInteriorCode);
-      writer.Label(0x57, *at, StoredLabel(state.Code + "\\" + UpperAscii(state.Name)));
+      writer.Label(data::opcode::kAbsoluteLabel, *at, StoredLabel(state.Code + "\\" + UpperAscii(state.Name)));
     }
   }
   return Finish(tiler, folder, "DATA1", "mstate.zpx");
@@ -96,7 +96,7 @@ OverviewArchive WriteWater(const NationalInputs& in, const std::filesystem::path
     if (quad) {
       data::DrawingWriter& writer = tiler.Drawing(*quad);
       writer.FeatureCode(kHydroCode);
-      writer.Label(0x57, *at, StoredLabel(UpperAscii(lake.Name)));
+      writer.Label(data::opcode::kAbsoluteLabel, *at, StoredLabel(UpperAscii(lake.Name)));
     }
   }
   for (const WaterLine& river : in.Rivers) tiler.TileLine(SimplifyLine(river.Points, kAreaTolerance), FeatureCodeOf("H11"));

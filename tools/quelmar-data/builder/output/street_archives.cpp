@@ -103,7 +103,7 @@ std::vector<std::uint8_t> WriteMember(const MemberContent& content, const std::s
   };
 
   writer.FeatureCode(kStateNameCode);
-  writer.Label(0x57, {0, 0}, stateCode);
+  writer.Label(data::opcode::kAbsoluteLabel, {0, 0}, stateCode);
   if (!zipList.empty()) writer.IndexList(zipList);
 
   // Streets in the order county, place, name (unnamed first), then as built.
@@ -122,13 +122,13 @@ std::vector<std::uint8_t> WriteMember(const MemberContent& content, const std::s
     if (s.County != county) {
       if (!name.empty() && name != "\x01") writer.GroupMark();
       writer.FeatureCode(kCountyNameCode), code = -1;
-      writer.Label(0x57, {0, 0}, StoredLabel(s.County.empty() ? "?" : s.County));
+      writer.Label(data::opcode::kAbsoluteLabel, {0, 0}, StoredLabel(s.County.empty() ? "?" : s.County));
       county = s.County, place = "\x01", name = "\x01";
     }
     if (s.Place != place) {
       if (!name.empty() && name != "\x01") writer.GroupMark();
       writer.FeatureCode(kPlaceNameCode), code = -1;
-      writer.Label(0x57, {0, 0}, StoredLabel(s.Place.empty() ? "?" : s.Place));
+      writer.Label(data::opcode::kAbsoluteLabel, {0, 0}, StoredLabel(s.Place.empty() ? "?" : s.Place));
       place = s.Place, name = "\x01";
     }
     if (s.Segment->Name != name) {
