@@ -7,17 +7,11 @@
 #include "control/core/errors.h"
 #include "control/core/rounding.h"
 #include "control/data/drawing_input.h"
+#include "control/data/drawing_opcodes.h"
 #include "control/data/feature_code.h"
 
 namespace quelmar::data {
 namespace {
-
-// The attribute coding of a record, chosen by opcode & 0xA0.
-constexpr std::uint8_t kAttributeBits = 0xA0;
-constexpr std::uint8_t kShortAttributes = 0x20;
-constexpr std::uint8_t kLongAttributes = 0x80;
-constexpr std::uint8_t kPackedAttributes = 0xA0;
-constexpr std::uint8_t kAbsolutePointBit = 0x40;
 
 std::int32_t WrappingDifference(std::int32_t high, std::int32_t low) {
   return static_cast<std::int32_t>(static_cast<std::uint32_t>(high) - static_cast<std::uint32_t>(low));
@@ -103,32 +97,32 @@ class Reader {
     return goOn;
   }
 
-  bool Apply(std::uint8_t opcode) {
-    switch (opcode) {
-      case 0x00: SectionHeader(); return true;
-      case 0x01: return false;
-      case 0x02: Header(); return true;
-      case 0x03: Extents(); return true;
-      case 0x04: featureCode_ = in_.U8(); return true;
-      case 0x05: Store(ObjectKind::NameString, featureCode_, NameString{in_.PString()}); return true;
-      case 0x06: NameReference(in_.I32()); return true;
-      case 0x07: Block(); return true;
-      case 0x08: Index(); return true;
-      case 0x09: Group(); return true;
-      case 0x0A: NameReference(in_.U16()); return true;
-      case 0x0B: return true;
-      case 0x17: Label(RelPoint()); return true;
-      case 0x54: Place(); return true;
-      case 0x57:
-      case 0x58: Label(in_.AbsPoint()); return true;
+  bool Apply(std::uint8_t op) {
+    switch (op) {
+      case opcode::kSectionHeader: SectionHeader(); return true;
+      case opcode::kEnd: return false;
+      case opcode::kHeader: Header(); return true;
+      case opcode::kExtents: Extents(); return true;
+      case opcode::kFeatureCode: featureCode_ = in_.U8(); return true;
+      case opcode::kNameString: Store(ObjectKind::NameString, featureCode_, NameString{in_.PString()}); return true;
+      case opcode::kNameRef: NameReference(in_.I32()); return true;
+      case opcode::kBlock: Block(); return true;
+      case opcode::kIndexList: Index(); return true;
+      case opcode::kGroupMark: Group(); return true;
+      case opcode::kShortNameRef: NameReference(in_.U16()); return true;
+      case opcode::kNop: return true;
+      case opcode::kRelativeLabel: Label(RelPoint()); return true;
+      case opcode::kPlace: Place(); return true;
+      case opcode::kAbsoluteLabel:
+      case opcode::kAbsoluteLabelAlt: Label(in_.AbsPoint()); return true;
       default: break;
     }
-    if (opcode >= 0x0C && opcode <= 0x10) ThrowInvalidOpcode(opcode, record_.Offset);
-    switch (opcode & 0x1F) {
-      case 0x19: Inert(opcode); return true;
-      case 0x1A: Segment16(opcode); return true;
-      case 0x1B: ShortSegment(opcode); return true;
-      default: return PolylineRecord(opcode);
+    if (op >= opcode::kFirstInvalid && op <= opcode::kLastInvalid) ThrowInvalidOpcode(op, record_.Offset);
+    switch (op & opcode::kFamilyBits) {
+      case opcode::kInertFamily: Inert(op); return true;
+      case opcode::kSegment16Family: Segment16(op); return true;
+      case opcode::kSegmentFamily: ShortSegment(op); return true;
+      default: return PolylineRecord(op);
     }
   }
 
@@ -149,24 +143,24 @@ class Reader {
 
   TMapPoint Point(bool absolute) { return absolute ? in_.AbsPoint() : RelPoint(); }
 
-  Attributes ReadAttributes(std::uint8_t opcode) {
+  Attributes ReadAttributes(std::uint8_t op) {
     Attributes a;
-    switch (opcode & kAttributeBits) {
-      case kShortAttributes: {
+    switch (op & opcode::kAttributeBits) {
+      case opcode::kShortAttributes: {
         a.Low = in_.I16();
         const std::int32_t high = in_.I16();
         a.Index = in_.U8();
         a.Span = high - a.Low;
         break;
       }
-      case kLongAttributes: {
+      case opcode::kLongAttributes: {
         a.Low = in_.I32();
         const std::int32_t high = in_.I32();
         a.Index = in_.U8();
         a.Span = WrappingDifference(high, a.Low);
         break;
       }
-      case kPackedAttributes: {
+      case opcode::kPackedAttributes: {
         a.Low = in_.I16();
         a.Span = in_.U8() - 127;
         a.Index = in_.U8();
@@ -286,45 +280,44 @@ class Reader {
     Store(ObjectKind::PlaceObject, featureCode_, std::move(place));
   }
 
-  void Inert(std::uint8_t opcode) {
-    const bool absolute = opcode == 0x39 || opcode == 0x59 || opcode == 0x99 || opcode == 0xB9;
+  void Inert(std::uint8_t op) {
     Segment segment;
-    segment.Attr = ReadAttributes(opcode);
-    segment.Start = Point(absolute);
+    segment.Attr = ReadAttributes(op);
+    segment.Start = Point(opcode::HasAbsolutePoint(op));
     segment.Dx = in_.I32();
     segment.Dy = in_.I32();
     Store(ObjectKind::Inert, featureCode_, segment);
   }
 
-  void Segment16(std::uint8_t opcode) {
+  void Segment16(std::uint8_t op) {
     Segment segment;
-    segment.Attr = ReadAttributes(opcode);
-    segment.Start = Point((opcode & kAbsolutePointBit) != 0);
+    segment.Attr = ReadAttributes(op);
+    segment.Start = Point(opcode::HasAbsolutePoint(op));
     segment.Dx = in_.I16();
     segment.Dy = in_.I16();
     Store(ObjectKind::Segment16, featureCode_, segment);
   }
 
-  void ShortSegment(std::uint8_t opcode) {
+  void ShortSegment(std::uint8_t op) {
     Segment segment;
-    segment.Attr = ReadAttributes(opcode);
-    segment.Start = Point((opcode & kAbsolutePointBit) != 0);
+    segment.Attr = ReadAttributes(op);
+    segment.Start = Point(opcode::HasAbsolutePoint(op));
     segment.Dx = in_.U8() - 127;
     segment.Dy = in_.U8() - 127;
-    const bool attributed = (opcode & kAttributeBits) != 0;
+    const bool attributed = (op & opcode::kAttributeBits) != opcode::kNoAttributes;
     if (Store(attributed ? ObjectKind::Segment : ObjectKind::SegmentNoAttributes, featureCode_, segment) &&
         options_.CollectRouteLabels) {
       routes_.OnLine(Stored());
     }
   }
 
-  bool PolylineRecord(std::uint8_t opcode) {
-    const int low = opcode & 0x0F;
-    if (low < 12) ThrowInvalidOpcode(opcode, record_.Offset);
+  bool PolylineRecord(std::uint8_t op) {
+    const int low = op & opcode::kPolylineKindBits;
+    if (low < opcode::kFirstPolylineKind) ThrowInvalidOpcode(op, record_.Offset);
     const auto kind = static_cast<ObjectKind>(low);
     Polyline line;
-    line.Attr = ReadAttributes(opcode);
-    line.Start = Point((opcode & kAbsolutePointBit) != 0);
+    line.Attr = ReadAttributes(op);
+    line.Start = Point(opcode::HasAbsolutePoint(op));
     line.Count = in_.I16();
     line.Scaled = scaled_;
     record_.Count = line.Count;

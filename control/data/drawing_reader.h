@@ -22,13 +22,14 @@
 // What it throws (after the guarantees above have been met):
 // - DataError for a malformed file: a prologue or record that needs more bytes
 //   than are left (a truncated file, or one without its end record), an
-//   invalid opcode (0x0C..0x10, or a polyline opcode whose low four bits are
-//   below 12), a negative polyline count or index-list length.
+//   invalid opcode (opcode::kFirstInvalid..kLastInvalid, or a polyline opcode
+//   whose kind bits are below kFirstPolylineKind; see drawing_opcodes.h), a
+//   negative polyline count or index-list length.
 // - Whatever the source throws (IoError from a file, DataError from a member
 //   that does not decode).
 //
 // What ends the read without an exception:
-// - The end record (0x01).
+// - The end record (opcode::kEnd).
 // - A polyline that the drawing has no room for: File().LoadError becomes
 //   kLoadOutOfMemory. Other objects without room are dropped and the read goes
 //   on; Drawing::OutOfMemory() tells either case.

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "control/data/drawing_opcodes.h"
+
 namespace quelmar::data {
 namespace {
 
@@ -17,31 +19,31 @@ std::string Range(const Attributes& a) {
          std::to_string(a.Low) + " span " + std::to_string(a.Span) + ") index " + std::to_string(a.Index);
 }
 
-std::string RecordName(std::uint8_t opcode) {
-  switch (opcode) {
-    case 0x00: return "section header";
-    case 0x01: return "end";
-    case 0x02: return "drawing header";
-    case 0x03: return "extents";
-    case 0x04: return "feature code";
-    case 0x05: return "name string";
-    case 0x06:
-    case 0x0A: return "name reference";
-    case 0x07: return "block";
-    case 0x08: return "index list";
-    case 0x09: return "group mark";
-    case 0x0B: return "no operation";
-    case 0x17:
-    case 0x57:
-    case 0x58: return "label";
-    case 0x54: return "place";
+std::string RecordName(std::uint8_t op) {
+  switch (op) {
+    case opcode::kSectionHeader: return "section header";
+    case opcode::kEnd: return "end";
+    case opcode::kHeader: return "drawing header";
+    case opcode::kExtents: return "extents";
+    case opcode::kFeatureCode: return "feature code";
+    case opcode::kNameString: return "name string";
+    case opcode::kNameRef:
+    case opcode::kShortNameRef: return "name reference";
+    case opcode::kBlock: return "block";
+    case opcode::kIndexList: return "index list";
+    case opcode::kGroupMark: return "group mark";
+    case opcode::kNop: return "no operation";
+    case opcode::kRelativeLabel:
+    case opcode::kAbsoluteLabel:
+    case opcode::kAbsoluteLabelAlt: return "label";
+    case opcode::kPlace: return "place";
     default: break;
   }
-  switch (opcode & 0x1F) {
-    case 0x19: return "inert";
-    case 0x1A: return "segment16";
-    case 0x1B: return "segment";
-    default: return "polyline kind " + std::to_string(opcode & 0x0F);
+  switch (op & opcode::kFamilyBits) {
+    case opcode::kInertFamily: return "inert";
+    case opcode::kSegment16Family: return "segment16";
+    case opcode::kSegmentFamily: return "segment";
+    default: return "polyline kind " + std::to_string(op & opcode::kPolylineKindBits);
   }
 }
 
@@ -113,31 +115,31 @@ std::string DescribeRecord(const DrawingRecord& record, const Drawing& drawing) 
   std::string text =
       "@" + std::to_string(record.Offset) + " " + Hex(record.Opcode, 2) + " " + RecordName(record.Opcode);
   switch (record.Opcode) {
-    case 0x00: {
+    case opcode::kSectionHeader: {
       const char tag = static_cast<char>(record.Tag);
       text += " tag " + QuotedText(std::string_view(&tag, 1)) + " bytes";
       for (std::uint8_t b : record.TagBytes) text += " " + Hex(b, 2);
       text += " block tag " + std::to_string(record.BlockTag) + " section base " + std::to_string(record.SectionBase);
       break;
     }
-    case 0x02:
+    case opcode::kHeader:
       if (const auto& h = drawing.File().Header) {
         text += " scaled " + std::to_string(h->Scaled) + " values " + std::to_string(h->First) + " " +
                 std::to_string(h->Second) + " " + std::to_string(h->Word1) + " " + std::to_string(h->Word2) + " box";
         for (std::int32_t v : h->Box) text += " " + std::to_string(v);
       }
       break;
-    case 0x03: {
+    case opcode::kExtents: {
       const DrawingExtents& e = record.RecordExtents;
       text += " from " + DescribePoint({e.X1, e.Y1}) + " to " + DescribePoint({e.X2, e.Y2}) + " base " +
               DescribePoint(record.RelativeBase) + " section base " + std::to_string(record.SectionBase);
       break;
     }
-    case 0x04: text += " " + std::to_string(record.FeatureCode); break;
+    case opcode::kFeatureCode: text += " " + std::to_string(record.FeatureCode); break;
     default: break;
   }
   if (record.Skipped) text += " skipped (count " + std::to_string(record.Count) + ")";
-  if (record.Objects == 0 && !record.Skipped && record.Opcode >= 0x05 && record.Opcode != 0x0B) {
+  if (record.Objects == 0 && !record.Skipped && record.Opcode >= opcode::kNameString && record.Opcode != opcode::kNop) {
     text += " creates nothing";
   }
   return text;

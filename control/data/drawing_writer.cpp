@@ -21,6 +21,10 @@ std::int32_t WrappingSum(std::int32_t a, std::int32_t b) {
   return static_cast<std::int32_t>(static_cast<std::uint32_t>(a) + static_cast<std::uint32_t>(b));
 }
 
+std::uint8_t FamilyOpcode(std::uint8_t family, AttributeCoding coding, PointCoding point) {
+  return opcode::FamilyOpcode(family, static_cast<std::uint8_t>(coding), point == PointCoding::Absolute);
+}
+
 bool IsPolylineKind(ObjectKind kind) {
   return kind == ObjectKind::Polyline12 || kind == ObjectKind::Polyline13 || kind == ObjectKind::Polyline14 ||
          kind == ObjectKind::Polyline15;
@@ -117,7 +121,7 @@ bool DrawingWriter::PolylineFits(ObjectKind kind, std::int32_t count) {
 }
 
 void DrawingWriter::SectionHeader(std::uint8_t tag, std::int32_t first, std::int32_t last) {
-  Record r(0x00);
+  Record r(opcode::kSectionHeader);
   r.U8("tag", tag);
   r.I32(first);
   r.I32(last);
@@ -125,10 +129,10 @@ void DrawingWriter::SectionHeader(std::uint8_t tag, std::int32_t first, std::int
   if (tag == 'T') sectionBase_ = objects_;
 }
 
-void DrawingWriter::End() { Append(Record(0x01), 0); }
+void DrawingWriter::End() { Append(Record(opcode::kEnd), 0); }
 
 void DrawingWriter::Header(const DrawingHeader& header) {
-  Record r(0x02);
+  Record r(opcode::kHeader);
   r.S24("header first", header.First);
   r.S24("header second", header.Second);
   r.Raw(header.Real);
@@ -141,7 +145,7 @@ void DrawingWriter::Header(const DrawingHeader& header) {
 }
 
 void DrawingWriter::Extents(std::int32_t x1, std::int32_t x2, std::int32_t y1, std::int32_t y2) {
-  Record r(0x03);
+  Record r(opcode::kExtents);
   r.S24("extents x1", -std::int64_t{x1});
   r.S24("extents x2", -std::int64_t{x2});
   r.S24("extents y1", y1);
@@ -152,32 +156,32 @@ void DrawingWriter::Extents(std::int32_t x1, std::int32_t x2, std::int32_t y1, s
 }
 
 void DrawingWriter::FeatureCode(std::uint8_t code) {
-  Record r(0x04);
+  Record r(opcode::kFeatureCode);
   r.U8("feature code", code);
   Append(r, 0);
 }
 
 void DrawingWriter::NameString(std::string_view packed) {
-  Record r(0x05);
+  Record r(opcode::kNameString);
   r.PString("name length", packed);
   Append(r, 1);
 }
 
 void DrawingWriter::NameRef(std::int32_t n) {
-  Record r(0x06);
+  Record r(opcode::kNameRef);
   r.I32(n);
   Append(r, 1);
 }
 
 void DrawingWriter::ShortNameRef(std::uint16_t n) {
-  Record r(0x0A);
+  Record r(opcode::kShortNameRef);
   r.U16("name reference", n);
   Append(r, 1);
 }
 
 void DrawingWriter::Block(std::uint8_t style, std::int32_t a, std::int32_t b, std::int32_t c, std::int32_t d,
                           std::int32_t count) {
-  Record r(0x07);
+  Record r(opcode::kBlock);
   r.U8("style", style);
   for (std::int32_t v : {a, b, c, d, count}) r.I32(v);
   const bool block = a != 0 && b != 0 && c != 0 && d != 0 && count > 1;
@@ -185,26 +189,27 @@ void DrawingWriter::Block(std::uint8_t style, std::int32_t a, std::int32_t b, st
 }
 
 void DrawingWriter::IndexList(std::span<const std::int32_t> values) {
-  Record r(0x08);
+  Record r(opcode::kIndexList);
   r.I16("index list length", static_cast<std::int64_t>(values.size()));
   for (std::int32_t v : values) r.I32(v);
   Append(r, values.size() <= kMaxIndexListEntries ? 1 : 0);
 }
 
-void DrawingWriter::GroupMark() { Append(Record(0x09), 1); }
+void DrawingWriter::GroupMark() { Append(Record(opcode::kGroupMark), 1); }
 
-void DrawingWriter::Nop() { Append(Record(0x0B), 0); }
+void DrawingWriter::Nop() { Append(Record(opcode::kNop), 0); }
 
-void DrawingWriter::Label(std::uint8_t opcode, TMapPoint point, std::string_view text) {
-  if (opcode != 0x17 && opcode != 0x57 && opcode != 0x58) Refuse("label opcode", opcode);
-  Record r(opcode);
-  r.Point(opcode == 0x17 ? PointCoding::Relative : PointCoding::Absolute, point, base_);
+void DrawingWriter::Label(std::uint8_t op, TMapPoint point, std::string_view text) {
+  const bool relative = op == opcode::kRelativeLabel;
+  if (!relative && op != opcode::kAbsoluteLabel && op != opcode::kAbsoluteLabelAlt) Refuse("label opcode", op);
+  Record r(op);
+  r.Point(relative ? PointCoding::Relative : PointCoding::Absolute, point, base_);
   r.PString("label length", text);
   Append(r, text.empty() ? 0 : 1);
 }
 
 void DrawingWriter::Place(const PlaceObject& place) {
-  Record r(0x54);
+  Record r(opcode::kPlace);
   r.AbsPoint(place.Point);
   r.S24("county", place.County);
   r.S24("population", place.Population);
@@ -214,15 +219,7 @@ void DrawingWriter::Place(const PlaceObject& place) {
 }
 
 void DrawingWriter::Inert(AttributeCoding coding, PointCoding point, const data::Segment& segment) {
-  // Each attribute coding has one opcode per point coding in this family.
-  std::uint8_t opcode = 0;
-  switch (coding) {
-    case AttributeCoding::None: opcode = point == PointCoding::Relative ? 0x19 : 0x59; break;
-    case AttributeCoding::Short: opcode = point == PointCoding::Relative ? 0x79 : 0x39; break;
-    case AttributeCoding::Long: opcode = point == PointCoding::Relative ? 0xD9 : 0x99; break;
-    case AttributeCoding::Packed: opcode = point == PointCoding::Relative ? 0xF9 : 0xB9; break;
-  }
-  Record r(opcode);
+  Record r(FamilyOpcode(opcode::kInertFamily, coding, point));
   r.Attr(coding, segment.Attr);
   r.Point(point, segment.Start, base_);
   r.I32(segment.Dx);
@@ -231,8 +228,7 @@ void DrawingWriter::Inert(AttributeCoding coding, PointCoding point, const data:
 }
 
 void DrawingWriter::Segment16(AttributeCoding coding, PointCoding point, const data::Segment& segment) {
-  Record r(static_cast<std::uint8_t>(0x1A | static_cast<std::uint8_t>(coding) |
-                                     (point == PointCoding::Absolute ? 0x40 : 0)));
+  Record r(FamilyOpcode(opcode::kSegment16Family, coding, point));
   r.Attr(coding, segment.Attr);
   r.Point(point, segment.Start, base_);
   r.I16("segment dx", segment.Dx);
@@ -241,8 +237,7 @@ void DrawingWriter::Segment16(AttributeCoding coding, PointCoding point, const d
 }
 
 void DrawingWriter::Segment(AttributeCoding coding, PointCoding point, const data::Segment& segment) {
-  Record r(static_cast<std::uint8_t>(0x1B | static_cast<std::uint8_t>(coding) |
-                                     (point == PointCoding::Absolute ? 0x40 : 0)));
+  Record r(FamilyOpcode(opcode::kSegmentFamily, coding, point));
   r.Attr(coding, segment.Attr);
   r.Point(point, segment.Start, base_);
   r.U8("segment dx", std::int64_t{segment.Dx} + 127);
@@ -325,8 +320,8 @@ void DrawingWriter::Polyline(ObjectKind kind, AttributeCoding coding, PointCodin
   if (line.Count < 0 || line.Steps.size() != static_cast<std::size_t>(line.Count) * PolylineStepSize(kind)) {
     Refuse("polyline step bytes", static_cast<std::int64_t>(line.Steps.size()));
   }
-  Record r(static_cast<std::uint8_t>(0x10 | static_cast<std::uint8_t>(kind) | static_cast<std::uint8_t>(coding) |
-                                     (point == PointCoding::Absolute ? 0x40 : 0)));
+  Record r(FamilyOpcode(static_cast<std::uint8_t>(opcode::kPolylineFamily | static_cast<std::uint8_t>(kind)), coding,
+                        point));
   r.Attr(coding, line.Attr);
   r.Point(point, line.Start, base_);
   r.I16("polyline count", line.Count);

@@ -18,16 +18,17 @@
 #include <vector>
 
 #include "control/data/drawing.h"
+#include "control/data/drawing_opcodes.h"
 #include "control/data/drawing_reader.h"
 
 namespace quelmar::data {
 
-// The attribute coding of a record: its value is the opcode's bits 7 and 5.
+// The attribute coding of a record: its value is the opcode's attribute bits.
 enum class AttributeCoding : std::uint8_t {
-  None = 0x00,    // no attribute bytes; the attributes must be zero
-  Short = 0x20,   // i16 low, i16 high, u8 index
-  Long = 0x80,    // i32 low, i32 high, u8 index
-  Packed = 0xA0,  // i16 low, u8 span + 127, u8 index
+  None = opcode::kNoAttributes,        // no attribute bytes; the attributes must be zero
+  Short = opcode::kShortAttributes,    // i16 low, i16 high, u8 index
+  Long = opcode::kLongAttributes,      // i32 low, i32 high, u8 index
+  Packed = opcode::kPackedAttributes,  // i16 low, u8 span + 127, u8 index
 };
 
 enum class PointCoding : std::uint8_t {
@@ -45,34 +46,36 @@ class DrawingWriter {
   std::int32_t Objects() const { return objects_; }
   std::int32_t SectionBase() const { return sectionBase_; }
 
-  // 0x00: tag, then two i32. 'M', 'S' and 'C' take `last` as the block tag;
+  // kSectionHeader: tag, then two i32. 'M', 'S' and 'C' take `last` as the block tag;
   // 'T' starts a section.
   void SectionHeader(std::uint8_t tag, std::int32_t first = 0, std::int32_t last = 0);
-  void End();                                // 0x01
-  void Header(const DrawingHeader& header);  // 0x02; Scaled = 1 scales the polylines after it
-  // 0x03, in map units. The base of relative points becomes (x1, y1); a
+  void End();                                // kEnd
+  void Header(const DrawingHeader& header);  // kHeader; Scaled = 1 scales the polylines after it
+  // kExtents, in map units. The base of relative points becomes (x1, y1); a
   // section starts.
   void Extents(std::int32_t x1, std::int32_t x2, std::int32_t y1, std::int32_t y2);
-  void FeatureCode(std::uint8_t code);  // 0x04
-  void NameString(std::string_view packed);  // 0x05, at most 255 bytes
-  // A NameRef to object SectionBase() + n: 0x06 with an i32 offset, 0x0A with a u16.
+  void FeatureCode(std::uint8_t code);       // kFeatureCode
+  void NameString(std::string_view packed);  // kNameString, at most 255 bytes
+  // A NameRef to object SectionBase() + n: kNameRef with an i32 offset,
+  // kShortNameRef with a u16.
   void NameRef(std::int32_t n);
   void ShortNameRef(std::uint16_t n);
-  // 0x07: a BlockObject when a..d are non-zero and count > 1, else a GroupMark when count > 0.
+  // kBlock: a BlockObject when a..d are non-zero and count > 1, else a GroupMark when count > 0.
   void Block(std::uint8_t style, std::int32_t a, std::int32_t b, std::int32_t c, std::int32_t d, std::int32_t count);
-  // 0x08: more than 255 values are written but skipped by the reader.
+  // kIndexList: more than 255 values are written but skipped by the reader.
   void IndexList(std::span<const std::int32_t> values);
-  void GroupMark();  // 0x09
-  void Nop();        // 0x0B
-  // 0x17 (relative point) or 0x57, 0x58 (absolute); an empty text creates nothing.
+  void GroupMark();  // kGroupMark
+  void Nop();        // kNop
+  // `opcode` is kRelativeLabel (relative point), kAbsoluteLabel or
+  // kAbsoluteLabelAlt (absolute); an empty text creates nothing.
   void Label(std::uint8_t opcode, TMapPoint point, std::string_view text);
-  // 0x54; County and Population within 24 bits; an empty name creates nothing.
+  // kPlace; County and Population within 24 bits; an empty name creates nothing.
   void Place(const PlaceObject& place);
-  // 0x19 family: an inert object with 32-bit Dx, Dy.
+  // kInertFamily: an inert object with 32-bit Dx, Dy.
   void Inert(AttributeCoding coding, PointCoding point, const data::Segment& segment);
-  // 0x1A family: Dx, Dy within 16 bits.
+  // kSegment16Family: Dx, Dy within 16 bits.
   void Segment16(AttributeCoding coding, PointCoding point, const data::Segment& segment);
-  // 0x1B family: Dx, Dy within -127..128; AttributeCoding::None gives a plain Segment.
+  // kSegmentFamily: Dx, Dy within -127..128; AttributeCoding::None gives a plain Segment.
   void Segment(AttributeCoding coding, PointCoding point, const data::Segment& segment);
   // A polyline of kind 12..15 through `vertices` (the points after the start).
   // Kind 15 writes a bias step first, chosen so every step fits.

@@ -1,7 +1,6 @@
 #include "control/data/load_pass.h"
 
 #include <chrono>
-#include <cstdio>
 
 #include "control/data/quad.h"
 #include "control/data/state_table.h"
@@ -28,7 +27,20 @@ LoadContext ContextFor(const std::string& folder, const std::string& fallback, c
   return context;
 }
 
-bool Within(const ScaleBounds& b, double scale) { return b.Lower <= scale && scale < b.Upper; }
+const std::string& FolderOf(ArchiveFolder folder, const LoadFolders& folders) {
+  switch (folder) {
+    case ArchiveFolder::Data1: return folders.Data1;
+    case ArchiveFolder::Data2: return folders.Data2;
+    case ArchiveFolder::States: break;
+  }
+  return folders.States0;
+}
+
+// Whether the archive's layer is due at `scale` by its catalogue bounds.
+bool ScaleLoads(const LayerArchiveEntry& archive, double scale, const ScaleRules& rules) {
+  const ScaleBounds b = BoundsOf(archive.BoundsName, archive.BoundsKind, rules);
+  return scale >= b.Lower && (!archive.UpperBounded || scale < b.Upper);
+}
 
 }  // namespace
 
@@ -65,7 +77,8 @@ void LoadPass::LoadStreets(DrawingTable& table, const LoadPassInput& input, cons
   const LoadContext national = ContextFor(input.Folders.States0, "", input, rules);
   if (input.Scale > rules.Miles(16)) {
     for (const Quad& quad : QuadsOf(QuadGrid::National, input.LoadRect)) {
-      table.LoadDrawing(kArchiveLoad, "02" + input.StreetExtension, QuadName(quad), false, national);
+      table.LoadDrawing(kArchiveLoad, StreetArchiveName(kNationalStreetArchive, input.StreetExtension), QuadName(quad),
+                        false, national);
     }
   }
   if (!(input.Scale > rules.StreetThreshold || input.PaintDirectly)) return;
@@ -74,9 +87,7 @@ void LoadPass::LoadStreets(DrawingTable& table, const LoadPassInput& input, cons
   for (std::string_view entry : kStateBoxEntries) {
     const auto state = ParseStateBoxEntry(entry);
     if (!state || !BoxesMeet(state->Box, input.LoadRect)) continue;
-    char archive[8];
-    std::snprintf(archive, sizeof archive, "%02d", state->State);
-    const std::string archiveName = archive + input.StreetExtension;
+    const std::string archiveName = StreetArchiveName(state->State, input.StreetExtension);
     for (const Quad& quad : quads) {
       for (int sub = 1; sub <= 4; ++sub) {
         const auto box = SubQuadBox(quad, sub);
@@ -90,23 +101,14 @@ void LoadPass::LoadStreets(DrawingTable& table, const LoadPassInput& input, cons
 }
 
 void LoadPass::LoadOverview(DrawingTable& table, const LoadPassInput& input, const ScaleRules& rules) {
-  const LoadContext data1 = ContextFor(input.Folders.Data1, "", input, rules);
-  const double r = input.Scale;
-  auto load = [&](QuadGrid grid, const char* archive, const char* suffix, const LoadContext& context) {
-    for (const Quad& quad : QuadsOf(grid, input.LoadRect)) {
-      table.LoadDrawing(kArchiveLoad, archive, QuadName(quad) + suffix, false, context);
+  for (const LayerArchiveEntry& archive : kLayerArchives) {
+    const std::string& folder = FolderOf(archive.Folder, input.Folders);
+    if (folder.empty() || !SwitchOn(archive.Switch, input.Switches)) continue;
+    if (!ScaleLoads(archive, input.Scale, rules)) continue;
+    const LoadContext context = ContextFor(folder, "", input, rules);
+    for (const Quad& quad : QuadsOf(archive.Grid, input.LoadRect)) {
+      table.LoadDrawing(kArchiveLoad, archive.Name, LayerMemberName(archive, quad), false, context);
     }
-  };
-  const LoadSwitches& on = input.Switches;
-  if (r >= BoundsOf("Q0000", 'Q', rules).Lower) load(QuadGrid::Extra, "MXtra.zpx", "00", data1);
-  if (on.Highway && Within(BoundsOf("G0000", 'G', rules), r)) load(QuadGrid::Network, "mrte.zpx", "", data1);
-  if (on.Hydro && Within(BoundsOf("M000094", 'M', rules), r)) load(QuadGrid::Overview, "mhydro.zpx", "94", data1);
-  if (on.State && r >= BoundsOf("M000095", 'M', rules).Lower) load(QuadGrid::Overview, "mstate.zpx", "95", data1);
-  if (on.City && r >= BoundsOf("M000098", 'M', rules).Lower) load(QuadGrid::Overview, "Mcity.zpx", "98", data1);
-  if (on.Air && r >= BoundsOf("M000097", 'M', rules).Lower) load(QuadGrid::Overview, "Mair.zpx", "97", data1);
-  if (on.County && r >= BoundsOf("M000093", 'M', rules).Lower) load(QuadGrid::Overview, "Mcnty.zpx", "93", data1);
-  if (!input.Folders.Data2.empty() && on.Landmark && r >= BoundsOf("M000096", 'M', rules).Lower) {
-    load(QuadGrid::Land, "Mland.zpx", "96", ContextFor(input.Folders.Data2, "", input, rules));
   }
 }
 

@@ -4,6 +4,7 @@
 // does, each from its archive in its data folder.
 #include <string>
 
+#include "control/data/archive_catalogue.h"
 #include "control/data/drawing_kind.h"
 #include "control/data/loaded_drawings.h"
 #include "control/data/map_box.h"
@@ -18,7 +19,7 @@ struct LoadPassInput {
   MapBox LoadRect;        // the view, or the square around it when the map is rotated
   double Scale = 0;       // pixels per map unit
   LoadFolders Folders;
-  std::string StreetExtension = ".ZP5";
+  std::string StreetExtension = std::string(kDefaultStreetExtension);
   std::int32_t ExpectedStreetVersion = kDefaultStreetVersion;
   LoadSwitches Switches;
   RouteNameRules RouteNames;

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 
 #include "control/data/archive_writer.h"
 #include "control/data/drawing_writer.h"
@@ -129,6 +130,103 @@ TEST_F(LoadPassTest, UnloadingKeepsTheOtherDrawingsObjects) {
   EXPECT_EQ(table_.At(table_.Count()).Name, last);
   EXPECT_EQ(table_.At(table_.Count()).Store.Objects(), objects);
   EXPECT_LT(table_.Heap().PagesInUse(), pages);
+}
+
+// Every layer archive and the national archive beside the fixture's, each
+// with the member of the view's quad; names as a built tree spells them.
+class LoadPassLayersTest : public LoadPassTest {
+ protected:
+  void SetUp() override {
+    LoadPassTest::SetUp();
+    fs::create_directories(root_ / "Data2");
+    WriteQuadArchive(root_ / "Data1" / "MXtra.zpx", QuadGrid::Extra, "00");
+    WriteQuadArchive(root_ / "Data1" / "mrte.zpx", QuadGrid::Network, "");
+    WriteQuadArchive(root_ / "Data1" / "mhydro.zpx", QuadGrid::Overview, "94");
+    WriteQuadArchive(root_ / "Data1" / "Mcity.zpx", QuadGrid::Overview, "98");
+    WriteQuadArchive(root_ / "Data1" / "Mair.zpx", QuadGrid::Overview, "97");
+    WriteQuadArchive(root_ / "Data1" / "Mcnty.zpx", QuadGrid::Overview, "93");
+    WriteQuadArchive(root_ / "Data2" / "Mland.zpx", QuadGrid::Land, "96");
+    WriteQuadArchive(root_ / "STATES0" / "02.ZP5", QuadGrid::National, "");
+    input_.Folders.Data2 = (root_ / "Data2").string();
+  }
+
+  // The member of `grid` at the view, as the load pass names it.
+  std::string MemberAt(QuadGrid grid, const std::string& suffix) const {
+    return QuadName(*QuadAt(grid, At())) + suffix;
+  }
+
+  void WriteQuadArchive(const fs::path& path, QuadGrid grid, const std::string& suffix) const {
+    ArchiveWriter archive(ArchiveLayout::kLayerArchive);
+    archive.Add(MemberAt(grid, suffix), LineIn(*QuadBox(*QuadAt(grid, At())), 400));
+    archive.WriteFile(path);
+  }
+
+  // The names a fresh table holds after one pass at `scale`, in load order.
+  std::vector<std::string> LoadedAt(double scale, const LoadPassInput& input) const {
+    DrawingTable table;
+    ScaleRules rules = rules_;
+    LoadPassInput view = input;
+    const MapBox quarter = *SubQuadBox(quad_, 1);
+    view.LoadRect = {quarter.Left + 10, quarter.Bottom + 10, quarter.Left + 500, quarter.Bottom + 500};
+    view.Scale = scale;
+    LoadPass().Run(table, view, rules);
+    std::vector<std::string> names;
+    for (int i = 1; i <= table.Count(); ++i) names.push_back(table.At(i).Name);
+    return names;
+  }
+
+ private:
+  TMapPoint At() const {
+    const MapBox quarter = *SubQuadBox(quad_, 1);
+    return {quarter.Left + 250, quarter.Bottom + 250};
+  }
+};
+
+// The scales of the fixture's rules: the street threshold is 50; the national
+// quads load above 6.25, the network from 4 and the hydro layer from 2.08,
+// both below 50; the extra overview from 50.
+TEST_F(LoadPassLayersTest, EachScaleLoadsItsArchivesMembersInOrder) {
+  const std::string extra = MemberAt(QuadGrid::Extra, "00");
+  const std::string network = MemberAt(QuadGrid::Network, "");
+  const std::string hydro = MemberAt(QuadGrid::Overview, "94");
+  const std::string state = MemberAt(QuadGrid::Overview, "95");
+  const std::string city = MemberAt(QuadGrid::Overview, "98");
+  const std::string air = MemberAt(QuadGrid::Overview, "97");
+  const std::string county = MemberAt(QuadGrid::Overview, "93");
+  const std::string land = MemberAt(QuadGrid::Land, "96");
+  const std::string national = MemberAt(QuadGrid::National, "");
+  const std::string quarter = StreetMemberName({quad_, 1, 17});
+  const std::string whole = StreetMemberName({quad_, 0, 17});
+  struct Case {
+    const char* name;
+    double scale;
+    std::function<void(LoadPassInput&)> change;
+    std::vector<std::string> expected;
+  };
+  const std::vector<Case> cases = {
+      {"far out: the layers from the lowest bounds", 3, nullptr, {hydro, state, county}},
+      {"mid scale: national quads and every layer but the extra overview", 20, nullptr,
+       {national, network, hydro, state, city, air, county, land}},
+      {"street scale: streets, the extra overview, no network or hydro", 60, nullptr,
+       {national, quarter, whole, extra, state, city, air, county, land}},
+      {"switches keep their layers out", 20,
+       [](LoadPassInput& in) {
+         in.Switches.Highway = false;
+         in.Switches.Landmark = false;
+         in.Switches.Air = false;
+       },
+       {national, hydro, state, city, county}},
+      {"without the Data2 folder no landmarks", 20, [](LoadPassInput& in) { in.Folders.Data2.clear(); },
+       {national, network, hydro, state, city, air, county}},
+      {"without the Data1 folder no overview, the Data2 landmarks neither", 60,
+       [](LoadPassInput& in) { in.Folders.Data1.clear(); }, {national, quarter, whole}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    LoadPassInput input = input_;
+    if (c.change) c.change(input);
+    EXPECT_EQ(LoadedAt(c.scale, input), c.expected);
+  }
 }
 
 TEST(LoadDrawing, SourcesThatCannotBeOpenedLeaveNoEntry) {

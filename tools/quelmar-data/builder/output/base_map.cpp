@@ -92,7 +92,7 @@ std::vector<std::uint8_t> WriteBaseMap(const NationalInputs& inputs) {
   writer.FeatureCode(kStateInteriorCode);
   for (const StateArea& state : inputs.States) {
     if (const auto at = LabelPointOf(state.Rings)) {
-      writer.Label(0x57, *at, StoredLabel(state.Code + "\\" + UpperAscii(state.Name)));
+      writer.Label(data::opcode::kAbsoluteLabel, *at, StoredLabel(state.Code + "\\" + UpperAscii(state.Name)));
     }
   }
   WritePlaces(writer, inputs.Places, BaseMapPlace);

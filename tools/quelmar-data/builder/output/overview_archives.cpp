@@ -1,5 +1,6 @@
 #include "tools/quelmar-data/builder/output/overview_archives.h"
 
+#include "control/data/archive_catalogue.h"
 #include "control/data/archive_writer.h"
 #include "tools/quelmar-data/builder/output/geometry.h"
 #include "tools/quelmar-data/builder/output/line_records.h"
@@ -10,7 +11,8 @@
 namespace quelmar::builder {
 namespace {
 
-using data::QuadGrid;
+using data::Layer;
+using data::LayerArchiveEntry;
 
 // Detail of the overview layers, in map units: they show from about 50 miles
 // to 2 miles an inch, where a pixel covers 5 to 100 units.
@@ -46,17 +48,21 @@ void TileRings(QuadTiler& tiler, const std::vector<Ring>& rings, std::uint8_t co
   }
 }
 
-OverviewArchive Finish(QuadTiler& tiler, const std::filesystem::path& folder, const std::string& folderName,
-                       const std::string& name) {
+// A tiler of the archive's grid whose members take the archive's suffix.
+QuadTiler TilerOf(const LayerArchiveEntry& entry) { return QuadTiler(entry.Grid, std::string(entry.Suffix)); }
+
+OverviewArchive Finish(QuadTiler& tiler, const std::filesystem::path& folder, const LayerArchiveEntry& entry) {
   data::ArchiveWriter archive(data::ArchiveLayout::kLayerArchive);
   tiler.AddTo(archive);
+  const std::string name(entry.Name);
   const std::filesystem::path path = folder / name;
   archive.WriteFile(path);
-  return {folderName, name, archive.MemberCount(), std::filesystem::file_size(path)};
+  return {std::string(data::FolderName(entry.Folder)), name, archive.MemberCount(), std::filesystem::file_size(path)};
 }
 
-OverviewArchive WriteStates(const NationalInputs& in, const std::filesystem::path& folder) {
-  QuadTiler tiler(QuadGrid::Overview, "95");
+OverviewArchive WriteStates(const NationalInputs& in, const LayerArchiveEntry& entry,
+                            const std::filesystem::path& folder) {
+  QuadTiler tiler = TilerOf(entry);
   for (const StateArea& state : in.States) {
     TileRings(tiler, state.Rings, kStateInteriorCode, {state.Fips, 0, 0}, false, kAreaTolerance);
     TileRings(tiler, state.Rings, kStateBoundaryCode, {}, true, kAreaTolerance);
@@ -65,14 +71,15 @@ OverviewArchive WriteStates(const NationalInputs& in, const std::filesystem::pat
     if (quad) {
       data::DrawingWriter& writer = tiler.Drawing(*quad);
       writer.FeatureCode(kStateInteriorCode);
-      writer.Label(0x57, *at, StoredLabel(state.Code + "\\" + UpperAscii(state.Name)));
+      writer.Label(data::opcode::kAbsoluteLabel, *at, StoredLabel(state.Code + "\\" + UpperAscii(state.Name)));
     }
   }
-  return Finish(tiler, folder, "DATA1", "mstate.zpx");
+  return Finish(tiler, folder, entry);
 }
 
-OverviewArchive WriteCounties(const NationalInputs& in, const std::filesystem::path& folder) {
-  QuadTiler tiler(QuadGrid::Overview, "93");
+OverviewArchive WriteCounties(const NationalInputs& in, const LayerArchiveEntry& entry,
+                            const std::filesystem::path& folder) {
+  QuadTiler tiler = TilerOf(entry);
   for (const CountyArea& county : in.Counties) {
     TileRings(tiler, county.Rings, kCountyBoundaryCode, {county.AreaCode(), 0, 0}, true, kAreaTolerance);
     const auto at = LabelPointOf(county.Rings);
@@ -84,11 +91,12 @@ OverviewArchive WriteCounties(const NationalInputs& in, const std::filesystem::p
       WriteLandmarkPoint(writer, "?5" + county.Name, *at);
     }
   }
-  return Finish(tiler, folder, "DATA1", "Mcnty.zpx");
+  return Finish(tiler, folder, entry);
 }
 
-OverviewArchive WriteWater(const NationalInputs& in, const std::filesystem::path& folder) {
-  QuadTiler tiler(QuadGrid::Overview, "94");
+OverviewArchive WriteWater(const NationalInputs& in, const LayerArchiveEntry& entry,
+                            const std::filesystem::path& folder) {
+  QuadTiler tiler = TilerOf(entry);
   for (const WaterArea& lake : in.Lakes) {
     TileRings(tiler, lake.Rings, kHydroCode, {}, false, kAreaTolerance);
     const auto at = lake.Name.empty() ? std::nullopt : LabelPointOf(lake.Rings);
@@ -96,20 +104,19 @@ OverviewArchive WriteWater(const NationalInputs& in, const std::filesystem::path
     if (quad) {
       data::DrawingWriter& writer = tiler.Drawing(*quad);
       writer.FeatureCode(kHydroCode);
-      writer.Label(0x57, *at, StoredLabel(UpperAscii(lake.Name)));
+      writer.Label(data::opcode::kAbsoluteLabel, *at, StoredLabel(UpperAscii(lake.Name)));
     }
   }
   for (const WaterLine& river : in.Rivers) tiler.TileLine(SimplifyLine(river.Points, kAreaTolerance), FeatureCodeOf("H11"));
   for (const Line& coast : in.Coastline) tiler.TileLine(SimplifyLine(coast, kAreaTolerance), FeatureCodeOf("H01"));
-  return Finish(tiler, folder, "DATA1", "mhydro.zpx");
+  return Finish(tiler, folder, entry);
 }
 
 // Points, each in the quad that holds it.
 template <typename Item, typename Write>
-OverviewArchive WritePoints(const std::vector<Item>& items, const std::string& suffix, std::uint8_t code,
-                            const std::filesystem::path& folder, const std::string& folderName,
-                            const std::string& name, Write write) {
-  QuadTiler tiler(QuadGrid::Overview, suffix);
+OverviewArchive WritePoints(const std::vector<Item>& items, std::uint8_t code, const LayerArchiveEntry& entry,
+                            const std::filesystem::path& folder, Write write) {
+  QuadTiler tiler = TilerOf(entry);
   for (const Item& item : items) {
     const auto quad = tiler.QuadHolding(item.At);
     if (!quad) continue;
@@ -117,28 +124,30 @@ OverviewArchive WritePoints(const std::vector<Item>& items, const std::string& s
     writer.FeatureCode(code);
     write(writer, item);
   }
-  return Finish(tiler, folder, folderName, name);
+  return Finish(tiler, folder, entry);
 }
 
-OverviewArchive WriteNetwork(const NationalInputs& in, const std::filesystem::path& folder) {
-  QuadTiler tiler(QuadGrid::Network, "");
+OverviewArchive WriteNetwork(const NationalInputs& in, const LayerArchiveEntry& entry,
+                            const std::filesystem::path& folder) {
+  QuadTiler tiler = TilerOf(entry);
   for (const HighwayRoute& route : in.Highways) {
     tiler.TileLine(route.Points, route.Interstate ? FeatureCodeOf("A11") : FeatureCodeOf("A21"),
                    RouteName(route.Route));
   }
-  return Finish(tiler, folder, "DATA1", "mrte.zpx");
+  return Finish(tiler, folder, entry);
 }
 
-OverviewArchive WriteExtra(const NationalInputs& in, const std::filesystem::path& folder) {
-  QuadTiler tiler(QuadGrid::Extra, "00");
+OverviewArchive WriteExtra(const NationalInputs& in, const LayerArchiveEntry& entry,
+                            const std::filesystem::path& folder) {
+  QuadTiler tiler = TilerOf(entry);
   TileRings(tiler, in.Nation, kCountryCode, {}, true, kExtraTolerance);
   TileRings(tiler, in.Neighbours, kCountryCode, {}, true, kExtraTolerance);
-  return Finish(tiler, folder, "DATA1", "MXtra.zpx");
+  return Finish(tiler, folder, entry);
 }
 
 OverviewArchive WriteLandmarks(const NationalInputs& in, const std::vector<Landmark>& extra,
-                               const std::filesystem::path& folder) {
-  QuadTiler tiler(QuadGrid::Land, "96");
+                               const LayerArchiveEntry& entry, const std::filesystem::path& folder) {
+  QuadTiler tiler = TilerOf(entry);
   std::vector<Landmark> all = in.Landmarks;
   all.insert(all.end(), extra.begin(), extra.end());
   for (const Landmark& landmark : all) {
@@ -151,7 +160,7 @@ OverviewArchive WriteLandmarks(const NationalInputs& in, const std::vector<Landm
     writer.FeatureCode(kLandmarkCode);
     WriteLandmarkPoint(writer, landmark.Name, landmark.At);
   }
-  return Finish(tiler, folder, "DATA2", "Mland.zpx");
+  return Finish(tiler, folder, entry);
 }
 
 }  // namespace
@@ -162,28 +171,30 @@ std::vector<OverviewArchive> WriteOverviewArchives(const NationalInputs& inputs,
                                                    const std::filesystem::path& data2,
                                                    const std::function<void(const std::string&)>& progress) {
   std::vector<OverviewArchive> written;
-  progress("DATA1/mstate.zpx");
-  written.push_back(WriteStates(inputs, data1));
-  progress("DATA1/Mcnty.zpx");
-  written.push_back(WriteCounties(inputs, data1));
-  progress("DATA1/mhydro.zpx");
-  written.push_back(WriteWater(inputs, data1));
-  progress("DATA1/Mcity.zpx");
-  written.push_back(WritePoints(inputs.Places, "98", kPlaceNameCode, data1, "DATA1", "Mcity.zpx",
-                                [](data::DrawingWriter& w, const Place& place) {
-                                  WritePlaces(w, {place}, [](const Place&) { return true; });
-                                }));
-  progress("DATA1/Mair.zpx");
-  written.push_back(WritePoints(inputs.Airports, "97", kLandmarkCode, data1, "DATA1", "Mair.zpx",
-                                [](data::DrawingWriter& w, const Airport& airport) {
-                                  WriteLandmarkPoint(w, airport.Name, airport.At);
-                                }));
-  progress("DATA1/mrte.zpx");
-  written.push_back(WriteNetwork(inputs, data1));
-  progress("DATA1/MXtra.zpx");
-  written.push_back(WriteExtra(inputs, data1));
-  progress("DATA2/Mland.zpx");
-  written.push_back(WriteLandmarks(inputs, extraLandmarks, data2));
+  // Announces the archive of `layer` and writes it with `write(entry, folder)`.
+  auto next = [&](Layer layer, const auto& write) {
+    const LayerArchiveEntry& entry = data::LayerArchiveOf(layer);
+    progress(std::string(data::FolderName(entry.Folder)) + "/" + std::string(entry.Name));
+    written.push_back(write(entry, entry.Folder == data::ArchiveFolder::Data2 ? data2 : data1));
+  };
+  using Folder = std::filesystem::path;
+  next(Layer::State, [&](const LayerArchiveEntry& e, const Folder& f) { return WriteStates(inputs, e, f); });
+  next(Layer::County, [&](const LayerArchiveEntry& e, const Folder& f) { return WriteCounties(inputs, e, f); });
+  next(Layer::Hydro, [&](const LayerArchiveEntry& e, const Folder& f) { return WriteWater(inputs, e, f); });
+  next(Layer::City, [&](const LayerArchiveEntry& e, const Folder& f) {
+    return WritePoints(inputs.Places, kPlaceNameCode, e, f, [](data::DrawingWriter& w, const Place& place) {
+      WritePlaces(w, {place}, [](const Place&) { return true; });
+    });
+  });
+  next(Layer::Air, [&](const LayerArchiveEntry& e, const Folder& f) {
+    return WritePoints(inputs.Airports, kLandmarkCode, e, f, [](data::DrawingWriter& w, const Airport& airport) {
+      WriteLandmarkPoint(w, airport.Name, airport.At);
+    });
+  });
+  next(Layer::Network, [&](const LayerArchiveEntry& e, const Folder& f) { return WriteNetwork(inputs, e, f); });
+  next(Layer::Extra, [&](const LayerArchiveEntry& e, const Folder& f) { return WriteExtra(inputs, e, f); });
+  next(Layer::Landmark,
+       [&](const LayerArchiveEntry& e, const Folder& f) { return WriteLandmarks(inputs, extraLandmarks, e, f); });
   return written;
 }
 

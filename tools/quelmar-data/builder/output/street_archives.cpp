@@ -2,11 +2,11 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <map>
 #include <set>
 #include <tuple>
 
+#include "control/data/archive_catalogue.h"
 #include "control/data/archive_writer.h"
 #include "control/data/drawing_writer.h"
 #include "control/data/quad.h"
@@ -103,7 +103,7 @@ std::vector<std::uint8_t> WriteMember(const MemberContent& content, const std::s
   };
 
   writer.FeatureCode(kStateNameCode);
-  writer.Label(0x57, {0, 0}, stateCode);
+  writer.Label(data::opcode::kAbsoluteLabel, {0, 0}, stateCode);
   if (!zipList.empty()) writer.IndexList(zipList);
 
   // Streets in the order county, place, name (unnamed first), then as built.
@@ -122,13 +122,13 @@ std::vector<std::uint8_t> WriteMember(const MemberContent& content, const std::s
     if (s.County != county) {
       if (!name.empty() && name != "\x01") writer.GroupMark();
       writer.FeatureCode(kCountyNameCode), code = -1;
-      writer.Label(0x57, {0, 0}, StoredLabel(s.County.empty() ? "?" : s.County));
+      writer.Label(data::opcode::kAbsoluteLabel, {0, 0}, StoredLabel(s.County.empty() ? "?" : s.County));
       county = s.County, place = "\x01", name = "\x01";
     }
     if (s.Place != place) {
       if (!name.empty() && name != "\x01") writer.GroupMark();
       writer.FeatureCode(kPlaceNameCode), code = -1;
-      writer.Label(0x57, {0, 0}, StoredLabel(s.Place.empty() ? "?" : s.Place));
+      writer.Label(data::opcode::kAbsoluteLabel, {0, 0}, StoredLabel(s.Place.empty() ? "?" : s.Place));
       place = s.Place, name = "\x01";
     }
     if (s.Segment->Name != name) {
@@ -188,8 +188,7 @@ StreetArchive WriteStateArchive(int stateFips, const std::vector<const StreetSam
   for (const auto& [name, content] : members) {
     archive.Add(name, WriteMember(content, stateCode, zips), MemberImplode());
   }
-  char archiveName[16];
-  std::snprintf(archiveName, sizeof archiveName, "%02d%s", stateFips, kStreetArchiveExtension);
+  const std::string archiveName = data::StreetArchiveName(stateFips);
   const std::filesystem::path path = folder / archiveName;
   archive.WriteFile(path);
   return {archiveName, archive.MemberCount(), segments, std::filesystem::file_size(path)};
@@ -209,7 +208,7 @@ StreetArchive WriteNationalArchive(const std::vector<StreetSample>& samples, con
   }
   data::ArchiveWriter archive(data::ArchiveLayout::kLayerArchive);
   tiler.AddTo(archive);
-  const std::string name = std::string("02") + kStreetArchiveExtension;
+  const std::string name = data::StreetArchiveName(data::kNationalStreetArchive);
   const std::filesystem::path path = folder / name;
   archive.WriteFile(path);
   return {name, archive.MemberCount(), segments, std::filesystem::file_size(path)};
@@ -227,11 +226,12 @@ std::vector<StreetArchive> WriteStreetArchives(const std::vector<StreetSample>& 
   std::map<int, std::vector<const StreetSample*>> byState;
   for (const StreetSample& sample : samples) byState[sample.StateFips].push_back(&sample);
   std::vector<StreetArchive> written;
+  const std::string folderName(data::FolderName(data::ArchiveFolder::States));
   for (const auto& [state, list] : byState) {
-    progress("STATES0/" + std::to_string(state));
+    progress(folderName + "/" + data::StreetArchiveName(state));
     written.push_back(WriteStateArchive(state, list, inputs, zips, folder));
   }
-  progress("STATES0/02");
+  progress(folderName + "/" + data::StreetArchiveName(data::kNationalStreetArchive));
   written.push_back(WriteNationalArchive(samples, folder));
   return written;
 }

@@ -14,7 +14,6 @@
 namespace quelmar::builder {
 
 inline constexpr std::int16_t kStreetDataVersion = 402;
-inline constexpr const char* kStreetArchiveExtension = ".ZP5";
 
 struct StreetArchive {
   std::string Name;           // "17.ZP5"

@@ -11,6 +11,7 @@
 
 #include "control/core/errors.h"
 #include "control/core/map_units.h"
+#include "control/data/archive_catalogue.h"
 #include "control/data/archive_crc32.h"
 #include "control/data/layer_archive.h"
 #include "control/data/quad.h"
@@ -370,23 +371,6 @@ struct Tally {
   }
 };
 
-// The layer archives of the data folders and the member names they hold.
-struct OverviewArchive {
-  const char* name;
-  data::QuadGrid grid;
-  const char* suffix;
-};
-constexpr OverviewArchive kData1Archives[] = {
-    {"mstate.zpx", data::QuadGrid::Overview, "95"}, {"Mcity.zpx", data::QuadGrid::Overview, "98"},
-    {"Mcnty.zpx", data::QuadGrid::Overview, "93"},  {"mhydro.zpx", data::QuadGrid::Overview, "94"},
-    {"Mair.zpx", data::QuadGrid::Overview, "97"},   {"mrte.zpx", data::QuadGrid::Network, ""},
-    {"MXtra.zpx", data::QuadGrid::Extra, "00"},
-};
-constexpr OverviewArchive kData2Archives[] = {{"Mland.zpx", data::QuadGrid::Land, "96"}};
-
-constexpr int kNationalArchive = 2;  // "02" + the street-archive extension holds the national quads
-constexpr std::string_view kStreetExtension = ".ZP5";
-
 class TreeVerifier {
  public:
   TreeVerifier(const fs::path& dir, const VerifyOptions& options, std::ostream& out)
@@ -402,8 +386,8 @@ class TreeVerifier {
     VerifyResource("TARVO.ZIP", "TARVO.DCM");
     VerifyResource("HMAP.ZIP", "HTOTAL.DCM");
     if (folders) {
-      VerifyDataFolder(folders->data1, kData1Archives);
-      VerifyDataFolder(folders->data2, kData2Archives);
+      VerifyDataFolder(folders->data1, data::ArchiveFolder::Data1);
+      VerifyDataFolder(folders->data2, data::ArchiveFolder::Data2);
       ListDataFolder(folders->data3);
       VerifyStreetFolder(folders->states);
     }
@@ -491,13 +475,16 @@ class TreeVerifier {
     VerifyArchive({Label(*path), *path, DrawingArchive::Layout::kPlainZip, rule});
   }
 
-  template <std::size_t N>
-  void VerifyDataFolder(const Folder& folder, const OverviewArchive (&expected)[N]) {
+  // The catalogue's layer archives of `role`, then the other layer archives
+  // the folder holds.
+  void VerifyDataFolder(const Folder& folder, data::ArchiveFolder role) {
     if (!folder.path) return;
     std::vector<fs::path> known;
-    for (const OverviewArchive& archive : expected) {
-      const std::optional<fs::path> path = FindEntry(*folder.path, archive.name);
-      const std::string label = Label(*folder.path / archive.name);
+    for (const data::LayerArchiveEntry& archive : data::kLayerArchives) {
+      if (archive.Folder != role) continue;
+      const std::string name(archive.Name);
+      const std::optional<fs::path> path = FindEntry(*folder.path, name);
+      const std::string label = Label(*folder.path / name);
       if (!path) {
         out_ << label << ": missing\n";
         Problem(label, "missing", false);
@@ -506,14 +493,17 @@ class TreeVerifier {
       known.push_back(*path);
       MemberRule rule;
       rule.kind = MemberRule::Kind::kQuad;
-      rule.grid = archive.grid;
-      rule.suffix = archive.suffix;
+      rule.grid = archive.Grid;
+      rule.suffix = archive.Suffix;
       VerifyArchive({Label(*path), *path, DrawingArchive::Layout::kLayerArchive, rule});
     }
     // Other layer archives are read as well, without a naming rule.
     for (const fs::path& path : FilesOf(*folder.path)) {
       const std::string name = path.filename().string();
-      if (name.size() < 4 || !EqualsIgnoringCase(name.substr(name.size() - 4), ".zpx")) continue;
+      const std::string_view extension = data::kLayerArchiveExtension;
+      const bool layerArchive = name.size() >= extension.size() &&
+                                EqualsIgnoringCase(name.substr(name.size() - extension.size()), extension);
+      if (!layerArchive) continue;
       if (std::find(known.begin(), known.end(), path) != known.end()) continue;
       out_ << Label(path) << ": not read by the map\n";
       VerifyArchive({Label(path), path, DrawingArchive::Layout::kLayerArchive, {}});
@@ -529,12 +519,12 @@ class TreeVerifier {
     std::size_t streetArchives = 0;
     for (const fs::path& path : FilesOf(*folder.path)) {
       const std::string name = path.filename().string();
-      if (name.size() != 6 || !EqualsIgnoringCase(name.substr(2), kStreetExtension)) continue;
-      if (name[0] < '0' || name[0] > '9' || name[1] < '0' || name[1] > '9') continue;
+      const std::optional<int> number = data::StreetArchiveNumber(name);
+      if (!number) continue;
       ++streetArchives;
-      const int state = (name[0] - '0') * 10 + (name[1] - '0');
+      const int state = *number;
       MemberRule rule;
-      if (state == kNationalArchive) {
+      if (state == data::kNationalStreetArchive) {
         rule.kind = MemberRule::Kind::kQuad;
         rule.grid = data::QuadGrid::National;
       } else {
@@ -542,12 +532,12 @@ class TreeVerifier {
         rule.state = state;
       }
       VerifyArchive({Label(path), path, DrawingArchive::Layout::kLayerArchive, rule});
-      if (state != kNationalArchive && !data::StateBoxOf(state)) {
+      if (state != data::kNationalStreetArchive && !data::StateBoxOf(state)) {
         Problem(Label(path), "the map reads no street archive of state code " + name.substr(0, 2));
       }
     }
     if (streetArchives == 0) {
-      Problem(Label(*folder.path), "holds no street archive (NN" + std::string(kStreetExtension) + ")");
+      Problem(Label(*folder.path), "holds no street archive (NN" + std::string(data::kDefaultStreetExtension) + ")");
     }
   }
 
