@@ -41,3 +41,20 @@ endif()
 if(QUELMAR_FUZZ)
   add_compile_options(-fsanitize=fuzzer-no-link)
 endif()
+
+# quelmar_layer_view(<target> <folder>...): the target's sources see only the
+# named source folders (each as "control/data", "platform", ...), through a
+# tree of symbolic links in the build folder. An #include of any other
+# folder is not found, so the layers are enforced by the compiler: a target
+# lists its own folder and the folders below it, never one above.
+function(quelmar_layer_view target visibility)
+  set(view ${PROJECT_BINARY_DIR}/layers/${target})
+  foreach(folder ${ARGN})
+    get_filename_component(parent ${view}/${folder} DIRECTORY)
+    file(MAKE_DIRECTORY ${parent})
+    if(NOT EXISTS ${view}/${folder})
+      file(CREATE_LINK ${PROJECT_SOURCE_DIR}/${folder} ${view}/${folder} SYMBOLIC)
+    endif()
+  endforeach()
+  target_include_directories(${target} ${visibility} ${view})
+endfunction()
