@@ -217,7 +217,7 @@ HRESULT TTarvo::SetObjectRects(const com::RECT& position, const com::RECT&) {
     const std::int64_t w = std::int64_t{position.right} - position.left;
     const std::int64_t h = std::int64_t{position.bottom} - position.top;
     if (w < 1 || h < 1 || w > 32767 || h > 32767) {
-      throw ArgumentError("The control's size must be 1 to 32767 pixels each way", com::E_INVALIDARG);
+      throw ArgumentError("The control's size must be 1 to 32767 pixels each way");
     }
     p.window().SetSize(static_cast<int>(w), static_cast<int>(h));
   });

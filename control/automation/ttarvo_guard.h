@@ -51,7 +51,7 @@ class KeepAlive {
 
 template <typename T>
 T& Out(T* p) {
-  if (!p) throw Error("A result pointer is missing", com::E_POINTER);
+  if (!p) throw Error("A result pointer is missing", ErrorCode::MissingPointer);
   return *p;
 }
 
@@ -59,7 +59,7 @@ T& Out(T* p) {
 inline double Degrees(const Variant& v, const char* argument) {
   double d = 0.0;
   HRESULT hr = v.ToDouble(&d);
-  if (hr < 0) throw ArgumentError(std::string("Argument ") + argument + " is not a number", hr);
+  if (hr < 0) throw ArgumentError(std::string("Argument ") + argument + " is not a number", CodeOfResult(hr));
   return d;
 }
 
@@ -69,7 +69,7 @@ inline std::string Utf8Result(const std::string& ansi) { return com::AnsiToUtf8(
 template <typename E>
 E CheckedEnum(std::int32_t v, std::int32_t last, const char* property) {
   if (v < 0 || v > last) {
-    throw ArgumentError(std::string(property) + " does not take the value " + std::to_string(v), com::E_INVALIDARG);
+    throw ArgumentError(std::string(property) + " does not take the value " + std::to_string(v));
   }
   return static_cast<E>(v);
 }
@@ -87,7 +87,7 @@ inline gdi::COLORREF ColorFromOle(com::OLE_COLOR c) {
       default: break;
     }
   }
-  throw ArgumentError("Color does not take the value " + std::to_string(c), com::E_INVALIDARG);
+  throw ArgumentError("Color does not take the value " + std::to_string(c));
 }
 
 }  // namespace guard
@@ -112,7 +112,7 @@ HRESULT TTarvo::Call(const char* member, Body&& body) {
       return body(context_->Panel());
     }
   } catch (const Error& e) {
-    return com::ReportError(e.code(), kProgId, e.what());
+    return com::ReportError(e.result(), kProgId, e.what());
   } catch (const std::bad_alloc&) {
     return com::ReportError(com::E_OUTOFMEMORY, kProgId, std::string(member) + " failed: out of memory");
   } catch (const std::exception& e) {

@@ -180,7 +180,7 @@ HRESULT TTarvo::get_Screen_Aspect(double* value) {
 HRESULT TTarvo::put_Screen_Aspect(double value) {
   return Call("Screen_Aspect", [&](Ttvmap& p) {
     if (!std::isfinite(value) || value <= 0.0) {
-      throw ArgumentError("Screen_Aspect must be a finite number above 0", com::E_INVALIDARG);
+      throw ArgumentError("Screen_Aspect must be a finite number above 0");
     }
     p.SetScreenAspect(value);
   });
@@ -215,7 +215,7 @@ HRESULT TTarvo::Rotate(const Variant& Value) {
 HRESULT TTarvo::ResizeCtl(std::int32_t dx, std::int32_t dy) {
   return Call("ResizeCtl", [&](Ttvmap& p) {
     if (dx < 1 || dy < 1 || dx > 32767 || dy > 32767) {
-      throw ArgumentError("ResizeCtl needs a size of 1 to 32767 pixels each way", com::E_INVALIDARG);
+      throw ArgumentError("ResizeCtl needs a size of 1 to 32767 pixels each way");
     }
     p.ResizeCtl(dx, dy);
   });
@@ -261,7 +261,7 @@ HRESULT TTarvo::HeadsUp(const Variant& x1, const Variant& y1, const Variant& x2,
   return Call("HeadsUp", [&](Ttvmap&) {
     const std::optional<std::int32_t> bearing =
         core::HeadsUp(Degrees(x1, "x1"), Degrees(y1, "y1"), Degrees(x2, "x2"), Degrees(y2, "y2"));
-    if (!bearing) throw ArgumentError("HeadsUp needs finite longitudes and latitudes", com::E_INVALIDARG);
+    if (!bearing) throw ArgumentError("HeadsUp needs finite longitudes and latitudes");
     Out(retval) = *bearing;
   });
 }
@@ -309,7 +309,7 @@ QM_FRAME_ENUM(BevelOuter)
   HRESULT TTarvo::put_##Name(std::int32_t value) {                                                    \
     return Call(#Name, [&](Ttvmap& p) {                                                               \
       if (value < (lowest) || value > 1000) {                                                         \
-        throw ArgumentError(#Name " must be " #lowest " to 1000 pixels", com::E_INVALIDARG);          \
+        throw ArgumentError(#Name " must be " #lowest " to 1000 pixels");          \
       }                                                                                               \
       PanelFrame f = p.Frame();                                                                       \
       f.Name = value;                                                                                 \
@@ -331,10 +331,10 @@ HRESULT TTarvo::get_Font(com::IDispatch** value) {
 }
 HRESULT TTarvo::put_Font(com::IDispatch* value) {
   return Call("Font", [&](Ttvmap& p) -> HRESULT {
-    if (!value) throw ArgumentError("Font needs a font object", com::E_POINTER);
+    if (!value) throw ArgumentError("Font needs a font object", ErrorCode::MissingPointer);
     gdi::Font font;
     if (HRESULT hr = FontFromDispatch(value, p.view().PixelsPerInch(), &font); hr < 0) {
-      throw ArgumentError("Font needs an object with a Name and a Size of 1 to 500 points", hr);
+      throw ArgumentError("Font needs an object with a Name and a Size of 1 to 500 points", CodeOfResult(hr));
     }
     p.SetFont(font);
     return S_OK;
@@ -376,7 +376,7 @@ HRESULT TTarvo::get_ItemFontSize(std::int32_t* value) {
 }
 HRESULT TTarvo::put_ItemFontSize(std::int32_t value) {
   return Call("ItemFontSize", [&](Ttvmap&) {
-    if (value < 1 || value > 500) throw ArgumentError("ItemFontSize must be 1 to 500", com::E_INVALIDARG);
+    if (value < 1 || value > 500) throw ArgumentError("ItemFontSize must be 1 to 500");
     itemFontSize_ = value;
   });
 }

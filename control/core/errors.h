@@ -1,40 +1,45 @@
 #pragma once
-// The control's exception root. Engine code throws these; the automation
-// boundary turns each into a failure result code with its message.
+// The control's exception root. Engine code throws these with an error code
+// (error_codes.h); the automation boundary turns each into the code's
+// HRESULT with its message.
 #include <cstdint>
 #include <stdexcept>
 #include <string>
+
+#include "control/core/error_codes.h"
 
 namespace quelmar {
 
 class Error : public std::runtime_error {
  public:
-  // `code` is the result code hosts see (E_FAIL unless a reader or argument says otherwise).
-  explicit Error(const std::string& message, std::int32_t code = static_cast<std::int32_t>(0x80004005u))
+  explicit Error(const std::string& message, ErrorCode code = ErrorCode::Failed)
       : std::runtime_error(message), code_(code) {}
-  std::int32_t code() const { return code_; }
+  ErrorCode code() const { return code_; }
+  // The HRESULT hosts see.
+  std::int32_t result() const { return ResultOf(code_); }
 
  private:
-  std::int32_t code_;
+  ErrorCode code_;
 };
 
 // A host argument that cannot be used (wrong type, not a number, out of range).
 class ArgumentError : public Error {
  public:
-  using Error::Error;
+  explicit ArgumentError(const std::string& message, ErrorCode code = ErrorCode::InvalidArgument)
+      : Error(message, code) {}
 };
 
 // Malformed map data: a damaged or hostile file, a member that does not
 // decode. Readers end the operation with it and keep what they read before.
 class DataError : public Error {
  public:
-  explicit DataError(const std::string& message) : Error(message, static_cast<std::int32_t>(0x80004005u)) {}
+  explicit DataError(const std::string& message) : Error(message, ErrorCode::Failed) {}
 };
 
 // A file or folder that cannot be opened, read or written.
 class IoError : public Error {
  public:
-  explicit IoError(const std::string& message) : Error(message, static_cast<std::int32_t>(0x80004005u)) {}
+  explicit IoError(const std::string& message) : Error(message, ErrorCode::Failed) {}
 };
 
 }  // namespace quelmar

@@ -16,7 +16,7 @@ namespace {
 constexpr int kHourglassCursor = -11;
 
 void RequireFinite(double v, const char* what) {
-  if (!std::isfinite(v)) throw ArgumentError(std::string(what) + " must be a finite number", 0x80070057);
+  if (!std::isfinite(v)) throw ArgumentError(std::string(what) + " must be a finite number");
 }
 
 }  // namespace
@@ -194,7 +194,7 @@ void TTvObject::ZoomLast() {
 
 void TTvObject::ZoomWindow(double lon1, double lat1, double lon2, double lat2) {
   if (!view_.ZoomWindow(lon1, lat1, lon2, lat2)) {
-    throw ArgumentError("ZoomWindow needs corners within the range of map coordinates", 0x80070057);
+    throw ArgumentError("ZoomWindow needs corners within the range of map coordinates");
   }
   Redraw();
 }
@@ -230,7 +230,7 @@ void TTvObject::CenterView(std::int32_t x, std::int32_t y) {
 
 void TTvObject::GotoPoint(double lon, double lat) {
   if (!view_.GotoPoint(lon, lat, /*routePanelWidth=*/0)) {
-    throw ArgumentError("GotoPoint needs a point within the range of map coordinates", 0x80070057);
+    throw ArgumentError("GotoPoint needs a point within the range of map coordinates");
   }
   Redraw();
 }
@@ -287,7 +287,7 @@ void TTvObject::SetDirtyRect(std::int32_t left, std::int32_t top, std::int32_t r
 
 std::int32_t TTvObject::Distance(double lon1, double lat1, double lon2, double lat2) {
   const std::optional<TDistance> d = core::Distance(lon1, lat1, lon2, lat2);
-  if (!d) throw ArgumentError("Distance needs finite longitudes and latitudes", 0x80070057);
+  if (!d) throw ArgumentError("Distance needs finite longitudes and latitudes");
   lastCentralAngle_ = d->Angle;
   return d->Thousandths;
 }
