@@ -104,6 +104,13 @@ class ReferenceImages : public ::testing::TestWithParam<ReferenceView> {
     panel.view().ZoomWindow(v.lon1, v.lat1, v.lon2, v.lat2);
     panel.Redraw();
   }
+  // A control with its map model, showing one view of the tree.
+  struct ShownControl {
+    explicit ShownControl(const ReferenceView& v) { ShowView(panel, v); }
+    core::ControlContext context;
+    render::MapModel& model = render::AttachMapModel(context);
+    core::Ttvmap& panel = context.Panel();
+  };
   static fs::path* tree_;
 };
 fs::path* ReferenceImages::tree_ = nullptr;
@@ -111,11 +118,8 @@ fs::path* ReferenceImages::tree_ = nullptr;
 TEST_P(ReferenceImages, LookAsTheReference) {
   if (!tree_) GTEST_SKIP() << "the public inputs are not fetched (scripts/fetch-inputs)";
   const ReferenceView& v = GetParam();
-  core::ControlContext context;
-  render::AttachMapModel(context);
-  core::Ttvmap& panel = context.Panel();
-  ShowView(panel, v);
-  const gdi::Bitmap& image = panel.window().FrontBuffer();
+  ShownControl shown(v);
+  const gdi::Bitmap& image = shown.panel.window().FrontBuffer();
   const fs::path reference = ReferenceFolder() / (std::string(v.name) + ".png");
   if (const char* regenerate = std::getenv("QUELMAR_REGENERATE_REFERENCES"); regenerate && *regenerate == '1') {
     ASSERT_TRUE(image.SavePng(reference.string()));
@@ -129,13 +133,10 @@ TEST_P(ReferenceImages, LookAsTheReference) {
 TEST_P(ReferenceImages, LabelsDoNotOverlap) {
   if (!tree_) GTEST_SKIP() << "the public inputs are not fetched (scripts/fetch-inputs)";
   const ReferenceView& v = GetParam();
-  core::ControlContext context;
-  render::MapModel& model = render::AttachMapModel(context);
-  core::Ttvmap& panel = context.Panel();
-  ShowView(panel, v);
+  ShownControl shown(v);
   gdi::RecordingCanvas canvas({800, 600});
-  model.Paint(canvas, panel.MakePaintRequest(core::OutputKind::Screen));
-  const render::LabelCounters& counters = model.Labels().Counters();
+  shown.model.Paint(canvas, shown.panel.MakePaintRequest(core::OutputKind::Screen));
+  const render::LabelCounters& counters = shown.model.Labels().Counters();
   EXPECT_GT(counters.PointLabels + counters.StreetLabels, 5) << v.name;
   EXPECT_EQ(render::testing::OverlappingLabels(canvas), std::vector<std::string>{}) << v.name;
 }
@@ -146,10 +147,8 @@ TEST_P(ReferenceImages, LabelsDoNotOverlap) {
 TEST_P(ReferenceImages, TheModelAlonePaintsWhatThePanelShows) {
   if (!tree_) GTEST_SKIP() << "the public inputs are not fetched (scripts/fetch-inputs)";
   const ReferenceView& v = GetParam();
-  core::ControlContext context;
-  render::AttachMapModel(context);
-  core::Ttvmap& panel = context.Panel();
-  ShowView(panel, v);
+  ShownControl control(v);
+  core::Ttvmap& panel = control.panel;
   const gdi::Bitmap& shown = panel.window().FrontBuffer();
   const int frame = panel.FrameWidth();
   const int width = shown.Width() - 2 * frame, height = shown.Height() - 2 * frame;
