@@ -190,8 +190,14 @@ TEST(VerifyTree, ReportsEveryKindOfDamageAndExitsWithOne) {
     if (damage.contents) damage.contents(tree);
     tree.Write(dir.path());
     if (damage.files) damage.files(dir.path());
-    const Report report = Verify(dir.path());
+    core::CountingProblemReporter reporter;
+    VerifyOptions options;
+    options.problems = &reporter;
+    const Report report = Verify(dir.path(), options);
     EXPECT_EQ(report.status, 1);
+    EXPECT_GT(reporter.Count(), 0) << "the problems reach the reporter too";
+    EXPECT_NE(report.text.find("problems (" + std::to_string(reporter.Count()) + "):"), std::string::npos)
+        << "each of them once";
     const std::size_t list = report.text.find("\nproblems (");
     ASSERT_NE(list, std::string::npos) << report.text;
     EXPECT_NE(report.text.find(damage.expected, list), std::string::npos)

@@ -414,7 +414,9 @@ class TreeVerifier {
   // Keeps the problem for the list at the end and, unless the line above
   // already said it, prints it where it was found.
   void Problem(const std::string& where, const std::string& what, bool print = true) {
-    problems_.push_back(where + ": " + what);
+    const core::DataProblem problem{where, "", what};
+    problems_.push_back(core::DescribeProblem(problem));
+    if (options_.problems) options_.problems->Report(problem);
     if (print) out_ << "  problem: " << where << ": " << what << "\n";
   }
 

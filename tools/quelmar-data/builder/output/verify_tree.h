@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "control/core/problem_reporter.h"
 #include "control/data/archive_input.h"
 #include "control/data/archive_member_source.h"
 #include "control/data/drawing.h"
@@ -94,6 +95,9 @@ struct VerifyOptions {
   Detail detail = Detail::kAuto;
   std::size_t names = 5;  // names shown per member or archive
   std::int32_t streetVersion = data::kDefaultStreetVersion;
+  // Told of every problem as it is found, as the control tells its own
+  // reporter while it loads (a server logs them, a test collects them); may be null.
+  core::ProblemReporter* problems = nullptr;
 };
 
 // Checks the tree at `dir` (MAP.INI, TARVO.ZIP, HMAP.ZIP, the folders that
