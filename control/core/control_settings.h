@@ -28,6 +28,8 @@ struct PanelOptions {
   TxCoord Coords = CdLonlat;
   TxLLMode LLmode = TmHMS;
   bool AutoQuery = true;
+  bool ShowToolbar = false;  // the display dialog's toolbar box ("TOOL=")
+  friend bool operator==(const PanelOptions&, const PanelOptions&) = default;
 };
 
 // Which layers are loaded and drawn: changing one draws the map again.
@@ -37,6 +39,10 @@ struct LayerOptions {
   bool Overlay = true;
   bool Mainlay = true;
   bool Grid = false;
+  // Street quads load and draw below this span, in miles per screen inch at
+  // 40° N ("&Street Detail:", "TIGER=").
+  double StreetDetailMiles = 2;
+  friend bool operator==(const LayerOptions&, const LayerOptions&) = default;
 };
 
 // The panel as a window control: its background colour, font and frame.
@@ -45,12 +51,20 @@ struct PanelFrame {
   TxBevelCut BevelInner = bvxNone;
   std::int32_t BevelWidth = 1;
   std::int32_t BorderWidth = 0;
+  friend bool operator==(const PanelFrame&, const PanelFrame&) = default;
 };
 struct Appearance {
   static constexpr gdi::COLORREF kDefaultColor = 0xAFFFFF;
   gdi::COLORREF Color = kDefaultColor;  // the map background; the sea is this colour
   gdi::Font Font;                       // the panel's font, which is also the label font
   PanelFrame Frame;
+  friend bool operator==(const Appearance&, const Appearance&) = default;
+};
+
+// What the searches work with.
+struct SearchSettings {
+  double RadiusMiles = 10;  // the search radius of street searches ("Search Radius:", 2..40)
+  friend bool operator==(const SearchSettings&, const SearchSettings&) = default;
 };
 
 struct ControlSettings {
@@ -62,10 +76,11 @@ struct ControlSettings {
   LabelSettings Labels;
   UnderlaySettings Underlay;
   RoadOptions Roads;
+  SearchSettings Search;
 };
 
 // The sections, as change notifications name them.
-enum class SettingSection { Panel, Layers, Look, Options, Startup, Labels, Underlay, Roads };
+enum class SettingSection { Panel, Layers, Look, Options, Startup, Labels, Underlay, Roads, Search };
 
 // Whether a change of `section` must draw the map again.
 constexpr bool ChangesTheMap(SettingSection section) {

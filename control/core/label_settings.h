@@ -26,6 +26,8 @@ struct LabelSettings {
   std::string LabelFace = "Arial";     // the control's Font face at every paint
   std::string LandmarkFace = "Arial";
   std::string LandmarkStyle = "I";     // "B" in it makes the landmark fonts bold
+  double LandmarkLabelMiles = 1;       // the display dialog's "Land&mark Labels:" span, 0.1..10
+  friend bool operator==(const LabelSettings&, const LabelSettings&) = default;
 };
 
 // The longest face name the labels take from the control's Font.

@@ -21,6 +21,7 @@ struct OptionValues {
   std::string archiveExtension = ".ZP5";  // the dot and three letters of the street archives
   std::int32_t streetDataVersion = 402;  // the archive read size of 65521/65522
   std::uint8_t traceLog = 0;  // 65535
+  friend bool operator==(const OptionValues&, const OptionValues&) = default;
 };
 
 // Read-only options whose values live outside the settings store.

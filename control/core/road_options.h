@@ -14,6 +14,7 @@ struct RoadOptions {
   std::array<std::int32_t, 7> third{0, 25, 25, 25, 25, 25, 25};
   std::int32_t routeLineColour = 0;
   std::int32_t routeHighlight = 0;
+  friend bool operator==(const RoadOptions&, const RoadOptions&) = default;
 };
 
 // RoadOption(n, v): class n and 15, group n div 16. Anything outside the table is ignored.

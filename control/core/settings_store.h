@@ -31,6 +31,7 @@ class SettingsStore {
   const LabelSettings& Labels() const { return settings_.Labels; }
   const UnderlaySettings& Underlay() const { return settings_.Underlay; }
   const RoadOptions& Roads() const { return settings_.Roads; }
+  const SearchSettings& Search() const { return settings_.Search; }
 
   // Runs `edit` on one section, then notifies the listeners. A listener that
   // changes settings itself is notified again for that change.
@@ -39,6 +40,21 @@ class SettingsStore {
   void Change(Section ControlSettings::*section, Edit&& edit) {
     std::forward<Edit>(edit)(settings_.*section);
     Notify(SectionOf<Section>());
+  }
+
+  // Takes every section of `settings` (a copy a dialog edited, a
+  // configuration file read) and notifies each section that differs.
+  void Replace(const ControlSettings& settings) {
+    const ControlSettings before = std::exchange(settings_, settings);
+    NotifyChanged(before, &ControlSettings::Panel);
+    NotifyChanged(before, &ControlSettings::Layers);
+    NotifyChanged(before, &ControlSettings::Look);
+    NotifyChanged(before, &ControlSettings::Options);
+    NotifyChanged(before, &ControlSettings::Startup);
+    NotifyChanged(before, &ControlSettings::Labels);
+    NotifyChanged(before, &ControlSettings::Underlay);
+    NotifyChanged(before, &ControlSettings::Roads);
+    NotifyChanged(before, &ControlSettings::Search);
   }
 
   // Adds a listener, called after every change in the order listeners were
@@ -60,10 +76,15 @@ class SettingsStore {
     else if constexpr (std::is_same_v<Section, StartupSettings>) return SettingSection::Startup;
     else if constexpr (std::is_same_v<Section, LabelSettings>) return SettingSection::Labels;
     else if constexpr (std::is_same_v<Section, UnderlaySettings>) return SettingSection::Underlay;
+    else if constexpr (std::is_same_v<Section, RoadOptions>) return SettingSection::Roads;
     else {
-      static_assert(std::is_same_v<Section, RoadOptions>, "not a section of ControlSettings");
-      return SettingSection::Roads;
+      static_assert(std::is_same_v<Section, SearchSettings>, "not a section of ControlSettings");
+      return SettingSection::Search;
     }
+  }
+  template <typename Section>
+  void NotifyChanged(const ControlSettings& before, Section ControlSettings::*section) const {
+    if (!(before.*section == settings_.*section)) Notify(SectionOf<Section>());
   }
   void Notify(SettingSection section) const {
     for (const auto& [id, listener] : listeners_) listener(section);

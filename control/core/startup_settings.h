@@ -33,6 +33,7 @@ struct StartupSettings {
 
   // "HTAP": the route search writes its trace until the configuration turns it off.
   bool routeTrace = false;
+  friend bool operator==(const StartupSettings&, const StartupSettings&) = default;
 };
 
 }  // namespace quelmar::core

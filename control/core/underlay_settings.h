@@ -38,6 +38,8 @@ class UnderlaySettings {
   std::int16_t ReliefValue() const { return relief_; }
   void SetReliefFromConfiguration(std::int16_t value) { relief_ = value; }
 
+  friend bool operator==(const UnderlaySettings&, const UnderlaySettings&) = default;
+
  private:
   bool underlay_ = false;
   std::string file_;

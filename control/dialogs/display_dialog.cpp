@@ -29,22 +29,35 @@ constexpr const char* kTextSize = "&Text Size:";
 constexpr const char* kCityDensity = "City &Density:";
 constexpr const char* kSearchRadius = "Search Radius:";
 
+// A check box and the setting it shows.
 struct CheckBinding {
   const char* name;
-  bool DisplaySettings::*flag;
+  bool (*get)(const DisplayState&);
+  void (*set)(DisplayState&, bool);
 };
 constexpr CheckBinding kChecks[] = {
-    {"Show Main &Map", &DisplaySettings::ShowMainMap},
-    {"Show User &Overlay", &DisplaySettings::ShowOverlay},
-    {"Show USA &Underlay", &DisplaySettings::ShowUnderlay},
-    {"Show Route &Shields", &DisplaySettings::ShowRouteShields},
-    {"Show Street &Names", &DisplaySettings::ShowStreetNames},
-    {"Show Su&ffixes (i.e St, Ave)", &DisplaySettings::ShowSuffixes},
-    {"Use Selective &Labeling", &DisplaySettings::SelectiveLabeling},
-    {"Toolba&r  ", &DisplaySettings::Toolbar},
-    {"&Grid", &DisplaySettings::Grid},
-    {"Save &Viewport", &DisplaySettings::SaveViewport},
-    {"Flyover Map &Hints", &DisplaySettings::FlyoverHints},
+    {"Show Main &Map", [](const DisplayState& s) { return s.Settings.Layers.Mainlay; },
+     [](DisplayState& s, bool on) { s.Settings.Layers.Mainlay = on; }},
+    {"Show User &Overlay", [](const DisplayState& s) { return s.Settings.Layers.Overlay; },
+     [](DisplayState& s, bool on) { s.Settings.Layers.Overlay = on; }},
+    {"Show USA &Underlay", [](const DisplayState& s) { return s.Settings.Underlay.Underlay(); },
+     [](DisplayState& s, bool on) { s.Settings.Underlay.SetUnderlay(on); }},
+    {"Show Route &Shields", [](const DisplayState& s) { return s.Settings.Labels.ShowRouteShields; },
+     [](DisplayState& s, bool on) { s.Settings.Labels.ShowRouteShields = on; }},
+    {"Show Street &Names", [](const DisplayState& s) { return s.Settings.Labels.ShowStreetNames != 0; },
+     [](DisplayState& s, bool on) { s.Settings.Labels.ShowStreetNames = on ? 1 : 0; }},
+    {"Show Su&ffixes (i.e St, Ave)", [](const DisplayState& s) { return core::ShowsSuffixes(s.Settings.Labels); },
+     [](DisplayState& s, bool on) { s.Settings.Labels.HideSuffixes = on ? 0 : 1; }},
+    {"Use Selective &Labeling", [](const DisplayState& s) { return s.Settings.Labels.SelectiveLabeling != 0; },
+     [](DisplayState& s, bool on) { s.Settings.Labels.SelectiveLabeling = on ? 1 : 0; }},
+    {"Toolba&r  ", [](const DisplayState& s) { return s.Settings.Panel.ShowToolbar; },
+     [](DisplayState& s, bool on) { s.Settings.Panel.ShowToolbar = on; }},
+    {"&Grid", [](const DisplayState& s) { return s.Settings.Layers.Grid; },
+     [](DisplayState& s, bool on) { s.Settings.Layers.Grid = on; }},
+    {"Save &Viewport", [](const DisplayState& s) { return s.Settings.Startup.SaveView; },
+     [](DisplayState& s, bool on) { s.Settings.Startup.SaveView = on; }},
+    {"Flyover Map &Hints", [](const DisplayState& s) { return s.Settings.Panel.AutoQuery; },
+     [](DisplayState& s, bool on) { s.Settings.Panel.AutoQuery = on; }},
 };
 
 struct ShadeBinding {
@@ -72,22 +85,36 @@ constexpr const char* kKilometres = "&km/meters";
 constexpr const char* kLatLon = "Lat/Lon";
 constexpr const char* kLonLat = "Lon/Lat";
 
-// A spinning field: its range and steps (a smaller step at or below `fineBelow`).
+// A spinning field of "Detailed Info": the setting it shows (as the field
+// shows it), its range and steps (a smaller step at or below `fineBelow`).
 struct SpinRule {
   const char* name;
-  double DisplayDetailSettings::*value;
+  double (*get)(const core::ControlSettings&);
+  void (*set)(core::ControlSettings&, double);
   double low, high;
   double step;
   double fineStep;   // 0: no finer step
   double fineBelow;
 };
+
+// City density d is shown as (20 - d) × 100 / 20 percent.
+double DensityPercent(double d) { return (20 - d) * 100 / 20; }
+double DensityOfPercent(double percent) { return 20 - percent * 20 / 100; }
+
 constexpr SpinRule kSpins[] = {
-    {kStreetDetail, &DisplayDetailSettings::StreetDetailMiles, 2, 100, 2, 0, 0},
-    {kStreetLabels, &DisplayDetailSettings::StreetLabelMiles, 0.2, 10, 1, 0.2, 1},
-    {kLandmarkLabels, &DisplayDetailSettings::LandmarkLabelMiles, 0.1, 10, 1, 0.1, 1},
-    {kTextSize, &DisplayDetailSettings::TextSize, 2, 14, 2, 0, 0},
-    {kCityDensity, nullptr, 0, 100, 5, 0, 0},  // percent, see DensityPercent
-    {kSearchRadius, &DisplayDetailSettings::SearchRadius, 2, 40, 2, 0, 0},
+    {kStreetDetail, [](const core::ControlSettings& c) { return c.Layers.StreetDetailMiles; },
+     [](core::ControlSettings& c, double v) { c.Layers.StreetDetailMiles = v; }, 2, 100, 2, 0, 0},
+    {kStreetLabels, [](const core::ControlSettings& c) { return c.Labels.StreetLabelMiles; },
+     [](core::ControlSettings& c, double v) { c.Labels.StreetLabelMiles = v; }, 0.2, 10, 1, 0.2, 1},
+    {kLandmarkLabels, [](const core::ControlSettings& c) { return c.Labels.LandmarkLabelMiles; },
+     [](core::ControlSettings& c, double v) { c.Labels.LandmarkLabelMiles = v; }, 0.1, 10, 1, 0.1, 1},
+    {kTextSize, [](const core::ControlSettings& c) { return double(c.Labels.TextSize); },
+     [](core::ControlSettings& c, double v) { c.Labels.TextSize = static_cast<int>(v); }, 2, 14, 2, 0, 0},
+    {kCityDensity, [](const core::ControlSettings& c) { return DensityPercent(c.Labels.CityDensity); },
+     [](core::ControlSettings& c, double v) { c.Labels.CityDensity = static_cast<int>(DensityOfPercent(v)); }, 0, 100,
+     5, 0, 0},
+    {kSearchRadius, [](const core::ControlSettings& c) { return c.Search.RadiusMiles; },
+     [](core::ControlSettings& c, double v) { c.Search.RadiusMiles = v; }, 2, 40, 2, 0, 0},
 };
 
 std::string Number(double value) {
@@ -101,9 +128,6 @@ std::optional<double> ParseNumber(const std::string& text) {
   return value;
 }
 
-double DensityPercent(double d) { return (20 - d) * 100 / 20; }
-double DensityOfPercent(double percent) { return 20 - percent * 20 / 100; }
-
 }  // namespace
 
 std::string DisplayDialog::CaptionOf(std::string_view tab) {
@@ -112,8 +136,8 @@ std::string DisplayDialog::CaptionOf(std::string_view tab) {
   return " Set Info you want Visible on the screen";
 }
 
-DisplayDialog::DisplayDialog(DisplaySettings& settings)
-    : settings_(settings), dialog_("Set Info you want Visible on the screen") {
+DisplayDialog::DisplayDialog(DisplayState& state)
+    : state_(state), dialog_("Set Info you want Visible on the screen") {
   dialog_.Add("&OK", FieldKind::Button);
   dialog_.Add("&Cancel", FieldKind::Button);
   for (std::string_view tab : {kScreenTab, kDetailTab, kMiscTab}) {
@@ -145,19 +169,14 @@ void DisplayDialog::Run() {
 }
 
 void DisplayDialog::Activate() {
-  for (const CheckBinding& c : kChecks) dialog_.Field(c.name).checked = settings_.*c.flag;
-  for (const ShadeBinding& s : kShades) dialog_.Field(s.name).checked = settings_.Shading.*s.flag;
-  const DisplayDetailSettings& d = settings_.Detail;
-  for (const SpinRule& spin : kSpins) {
-    const double value = spin.value ? d.*spin.value : DensityPercent(d.CityDensity);
-    dialog_.Field(spin.name).text = Number(value);
-  }
-  for (const CoordinateChoice& c : kCoordinateTypes) {
-    dialog_.Field(c.name).checked = settings_.CoordinateType == c.mode;
-  }
-  dialog_.Choose(settings_.DistanceUnit == Mukm ? kKilometres : kMiles);
-  dialog_.Choose(settings_.CoordinateOrder == CdLatLon ? kLatLon : kLonLat);
-  dialog_.Field(kAspect).text = kernel::FormatShortest(settings_.AspectRatio);
+  for (const CheckBinding& c : kChecks) dialog_.Field(c.name).checked = c.get(state_);
+  for (const ShadeBinding& s : kShades) dialog_.Field(s.name).checked = state_.Shading.*s.flag;
+  for (const SpinRule& spin : kSpins) dialog_.Field(spin.name).text = Number(spin.get(state_.Settings));
+  const core::PanelOptions& panel = state_.Settings.Panel;
+  for (const CoordinateChoice& c : kCoordinateTypes) dialog_.Field(c.name).checked = panel.LLmode == c.mode;
+  dialog_.Choose(state_.DistanceUnit == Mukm ? kKilometres : kMiles);
+  dialog_.Choose(panel.Coords == CdLatLon ? kLatLon : kLonLat);
+  dialog_.Field(kAspect).text = kernel::FormatShortest(state_.AspectRatio);
 }
 
 void DisplayDialog::ShowTab(std::string_view tab) {
@@ -168,29 +187,23 @@ void DisplayDialog::ShowTab(std::string_view tab) {
 }
 
 void DisplayDialog::Close(std::string_view button) {
-  for (const CheckBinding& c : kChecks) settings_.*c.flag = dialog_.Field(c.name).checked;
-  for (const ShadeBinding& s : kShades) settings_.Shading.*s.flag = dialog_.Field(s.name).checked;
-  settings_.DistanceUnit = dialog_.Field(kKilometres).checked ? Mukm : MuMi;
+  for (const CheckBinding& c : kChecks) c.set(state_, dialog_.Field(c.name).checked);
+  for (const ShadeBinding& s : kShades) state_.Shading.*s.flag = dialog_.Field(s.name).checked;
+  state_.DistanceUnit = dialog_.Field(kKilometres).checked ? Mukm : MuMi;
   const std::optional<double> aspect = ParseNumber(dialog_.Field(kAspect).text);
-  if (aspect && *aspect > 0.5 && std::isfinite(*aspect)) settings_.AspectRatio = *aspect;
+  if (aspect && *aspect > 0.5 && std::isfinite(*aspect)) state_.AspectRatio = *aspect;
   if (button != "&OK") return;
 
+  core::PanelOptions& panel = state_.Settings.Panel;
   for (const CoordinateChoice& c : kCoordinateTypes) {
-    if (dialog_.Field(c.name).checked) settings_.CoordinateType = c.mode;
+    if (dialog_.Field(c.name).checked) panel.LLmode = c.mode;
   }
-  settings_.CoordinateOrder = dialog_.Field(kLatLon).checked ? CdLatLon : CdLonlat;
-  // The detail values are shown and spun; they are kept on "&OK" so that the
-  // caller can apply them (out-of-range or unreadable text keeps the old value).
-  DisplayDetailSettings& d = settings_.Detail;
+  panel.Coords = dialog_.Field(kLatLon).checked ? CdLatLon : CdLonlat;
+  // The detail values are kept on "&OK" (out-of-range text is held within
+  // the field's range; unreadable text keeps the old value).
   for (const SpinRule& spin : kSpins) {
     const std::optional<double> value = ParseNumber(dialog_.Field(spin.name).text);
-    if (!value) continue;
-    const double kept = std::clamp(*value, spin.low, spin.high);
-    if (spin.value) {
-      d.*spin.value = kept;
-    } else {
-      d.CityDensity = DensityOfPercent(kept);
-    }
+    if (value) spin.set(state_.Settings, std::clamp(*value, spin.low, spin.high));
   }
 }
 

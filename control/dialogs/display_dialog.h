@@ -5,12 +5,12 @@
 // (zoom scales for details, spun within fixed ranges) and "Miscellaneous"
 // (coordinate format and order, distance unit, aspect ratio).
 //
-// The settings belong to several parts of the control; the caller fills every
-// field of a DisplaySettings from them before Run (the struct's own defaults
-// are only placeholders) and writes back what Run changed.
+// Each field is bound to one setting by a table in the source: activation
+// reads the settings through it, closing writes them back through it.
 #include <string>
 #include <string_view>
 
+#include "control/core/control_settings.h"
 #include "control/core/tx_enums.h"
 #include "control/render/shading_switches.h"
 #include "platform/ui/dialog_model.h"
@@ -19,35 +19,15 @@ namespace quelmar::dialogs {
 
 using render::ShadingSwitches;
 
-struct DisplayDetailSettings {
-  double StreetDetailMiles = 2;     // whole miles, 2..100
-  double StreetLabelMiles = 0.75;   // 0.2..10
-  double LandmarkLabelMiles = 1;    // 0.1..10
-  double TextSize = 8;              // pixels, 2..14
-  double CityDensity = 5;           // the stored spacing d; shown as (20 - d) × 100 / 20 percent
-  double SearchRadius = 10;         // 2..40
-  friend bool operator==(const DisplayDetailSettings&, const DisplayDetailSettings&) = default;
-};
-
-struct DisplaySettings {
-  bool ShowMainMap = true;    // Mainlay
-  bool ShowOverlay = true;    // Overlay
-  bool ShowUnderlay = false;  // Underlay
+// What the display dialog edits: a copy of the control's settings, and the
+// values that live beside them (the styles' shading switches, the view's
+// distance unit and aspect ratio). The caller takes the copy from the
+// settings store and hands it back to the store when the dialog has closed.
+struct DisplayState {
+  core::ControlSettings Settings;
   ShadingSwitches Shading;
-  bool ShowRouteShields = true;
-  bool ShowStreetNames = true;
-  bool ShowSuffixes = false;
-  bool SelectiveLabeling = false;
-  bool Toolbar = false;
-  bool Grid = false;
-  bool SaveViewport = false;  // SaveView
-  bool FlyoverHints = true;   // AutoQuery
-  TxLLMode CoordinateType = TmHMS;
   TxMapunit DistanceUnit = MuMi;
-  TxCoord CoordinateOrder = CdLonlat;
-  double AspectRatio = 1;     // Screen_Aspect; 0.5 or less is not taken
-  DisplayDetailSettings Detail;
-  friend bool operator==(const DisplaySettings&, const DisplaySettings&) = default;
+  double AspectRatio = 1;  // Screen_Aspect; 0.5 or less is not taken
 };
 
 class DisplayDialog {
@@ -56,8 +36,8 @@ class DisplayDialog {
   static constexpr std::string_view kDetailTab = "Detailed Info";
   static constexpr std::string_view kMiscTab = "Miscellaneous";
 
-  // `settings` must outlive the dialog.
-  explicit DisplayDialog(DisplaySettings& settings);
+  // `state` must outlive the dialog.
+  explicit DisplayDialog(DisplayState& state);
 
   ui::DialogModel& Dialog() { return dialog_; }
   const ui::DialogModel& Dialog() const { return dialog_; }
@@ -81,7 +61,7 @@ class DisplayDialog {
   static std::string CaptionOf(std::string_view tab);
 
  private:
-  DisplaySettings& settings_;
+  DisplayState& state_;
   ui::DialogModel dialog_;
 };
 

@@ -34,65 +34,16 @@ void RunLayerDialog(core::Ttvmap& panel, render::StyleEngine& styles) {
   panel.LayerSettingChanged();  // the styles changed too
 }
 
-// The dialog's fields from the settings, and back.
-DisplaySettings DisplayFields(const core::Ttvmap& panel, const render::StyleEngine& styles) {
-  const core::ControlSettings& c = panel.settings().Get();
-  DisplaySettings s;
-  s.ShowMainMap = c.Layers.Mainlay;
-  s.ShowOverlay = c.Layers.Overlay;
-  s.ShowUnderlay = c.Underlay.Underlay();
-  s.Shading = styles.Shading();
-  s.Grid = c.Layers.Grid;
-  s.SaveViewport = c.Startup.SaveView;
-  s.FlyoverHints = c.Panel.AutoQuery;
-  s.CoordinateType = c.Panel.LLmode;
-  s.DistanceUnit = panel.view().Mapunits();
-  s.CoordinateOrder = c.Panel.Coords;
-  s.AspectRatio = panel.ScreenAspect();
-  s.ShowStreetNames = c.Labels.ShowStreetNames != 0;
-  s.ShowSuffixes = core::ShowsSuffixes(c.Labels);
-  s.SelectiveLabeling = c.Labels.SelectiveLabeling != 0;
-  s.ShowRouteShields = c.Labels.ShowRouteShields;
-  s.Detail.StreetLabelMiles = c.Labels.StreetLabelMiles;
-  s.Detail.TextSize = c.Labels.TextSize;
-  s.Detail.CityDensity = c.Labels.CityDensity;
-  return s;
-}
-
-void StoreDisplayFields(const DisplaySettings& s, core::Ttvmap& panel, render::StyleEngine& styles) {
-  core::SettingsStore& store = panel.settings();
-  store.Change(&core::ControlSettings::Layers, [&s](core::LayerOptions& l) {
-    l.Mainlay = s.ShowMainMap;
-    l.Overlay = s.ShowOverlay;
-    l.Grid = s.Grid;
-  });
-  store.Change(&core::ControlSettings::Underlay, [&s](core::UnderlaySettings& u) { u.SetUnderlay(s.ShowUnderlay); });
-  styles.SetShading(s.Shading);
-  store.Change(&core::ControlSettings::Startup, [&s](core::StartupSettings& st) { st.SaveView = s.SaveViewport; });
-  store.Change(&core::ControlSettings::Panel, [&s](core::PanelOptions& p) {
-    p.AutoQuery = s.FlyoverHints;
-    p.LLmode = s.CoordinateType;
-    p.Coords = s.CoordinateOrder;
-  });
-  panel.SetMapunits(s.DistanceUnit);
-  if (s.AspectRatio > 0.5) panel.SetScreenAspect(s.AspectRatio);
-  store.Change(&core::ControlSettings::Labels, [&s](core::LabelSettings& l) {
-    l.ShowStreetNames = s.ShowStreetNames ? 1 : 0;
-    l.HideSuffixes = s.ShowSuffixes ? 0 : 1;
-    l.SelectiveLabeling = s.SelectiveLabeling ? 1 : 0;
-    l.ShowRouteShields = s.ShowRouteShields;
-    l.StreetLabelMiles = s.Detail.StreetLabelMiles;
-    l.TextSize = static_cast<int>(s.Detail.TextSize);
-    l.CityDensity = static_cast<int>(s.Detail.CityDensity);
-  });
-  panel.LayerSettingChanged();  // the shading too
-}
-
+// The dialog edits a copy of the settings; the store takes it back whole
+// and tells each section that changed.
 void RunDisplayDialog(core::Ttvmap& panel, render::StyleEngine& styles) {
-  DisplaySettings s = DisplayFields(panel, styles);
-  DisplayDialog dialog(s);
+  DisplayState state{panel.settings().Get(), styles.Shading(), panel.view().Mapunits(), panel.ScreenAspect()};
+  DisplayDialog dialog(state);
   dialog.Run();
-  StoreDisplayFields(s, panel, styles);
+  panel.settings().Replace(state.Settings);
+  if (styles.SetShading(state.Shading)) panel.LayerSettingChanged();
+  panel.SetMapunits(state.DistanceUnit);
+  if (state.AspectRatio != panel.ScreenAspect()) panel.SetScreenAspect(state.AspectRatio);
 }
 
 }  // namespace

@@ -17,7 +17,10 @@ MapModel::MapModel() : baseData_(table_, routeNames_), painter_(table_, styles_)
   painter_.SetLabels(&labels_);
 }
 
-void MapModel::UseView(const core::ViewState& view) { pixelsPerInch_ = view.PixelsPerInch(); }
+void MapModel::UseRequest(const core::ViewState& view, const core::LayerOptions& layers) {
+  pixelsPerInch_ = view.PixelsPerInch();
+  rules_.DetailMiles = layers.StreetDetailMiles;
+}
 
 void MapModel::OpenBaseData(const core::BaseDataRequest& request) {
   baseData_.OpenBaseData(*request.Startup, request.Problems);
@@ -25,7 +28,7 @@ void MapModel::OpenBaseData(const core::BaseDataRequest& request) {
 
 void MapModel::Load(const core::LoadRequest& request) {
   if (table_.Count() == 0) return;  // no base map: INIT has not run
-  UseView(*request.View);
+  UseRequest(*request.View, request.Layers);
   const Projection projection(*request.View);
   data::LoadPassInput input;
   input.LoadRect = projection.Cull();
@@ -46,7 +49,7 @@ void MapModel::FillBackground(gdi::Canvas& canvas, const gdi::Rect& rect, const 
 }
 
 void MapModel::Paint(gdi::Canvas& canvas, const core::PaintRequest& request) {
-  UseView(*request.View);
+  UseRequest(*request.View, request.Layers);
   rules_.StreetThreshold = rules_.Miles(rules_.DetailMiles);
   PaintSetup setup;
   setup.UnderlayShown = request.Underlay.Underlay() && underlay_->Drawn;

@@ -56,12 +56,13 @@ class MapModel {
   double LastLoadSeconds() const { return loadPass_.LastSeconds(); }
 
  private:
-  void UseView(const core::ViewState& view);
+  // The scale rules follow the request's view and street detail span.
+  void UseRequest(const core::ViewState& view, const core::LayerOptions& layers);
 
   data::DrawingTable table_;
   data::RouteNameRules routeNames_;
   data::ScaleRules rules_;
-  std::int32_t pixelsPerInch_ = 96;  // of the last request's view: the scale rules follow it
+  std::int32_t pixelsPerInch_ = 96;  // of the last request's view
   data::BuiltInBaseData baseData_;
   data::LoadPass loadPass_;
   StyleEngine styles_;

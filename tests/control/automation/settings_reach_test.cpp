@@ -129,6 +129,7 @@ TEST_F(SettingsReach, DialogChoicesReachTheLoadAndThePaint) {
       d.Field("&3) Deg.Frac").checked = true;
       d.Field("&1) Deg: Min: Sec").checked = false;
       d.Field("&Text Size:").text = "12";
+      d.Field("&Street Detail:").text = "10";
       d.Press("&OK");
     } else if (d.Find("&Airports and Heliports")) {
       d.Field("&Airports and Heliports").checked = false;
@@ -150,6 +151,8 @@ TEST_F(SettingsReach, DialogChoicesReachTheLoadAndThePaint) {
   EXPECT_EQ(Panel()->options().LLmode, TmDEG);
   EXPECT_FALSE(Panel()->MakeLoadRequest().Layers.Load_Air) << "the layer dialog's airports";
   EXPECT_EQ(Get("Load_Air").boolVal(), 0);
+  Call("Redraw");
+  EXPECT_EQ(control_->Model()->Rules().DetailMiles, 10) << "street quads now load below a span of 10 miles";
 }
 
 // A damaged member is reported (trace log and count) and the rest of the map still loads.

@@ -30,10 +30,10 @@ void EditEverything(ui::DialogModel& d, const std::string& button) {
 }
 
 TEST(DisplayDialog, ActivationLoadsTheSettings) {
-  DisplaySettings settings;
+  DisplayState settings;
   settings.Shading.County = false;
-  settings.CoordinateType = TmSMALL;
-  settings.Detail.CityDensity = 5;
+  settings.Settings.Panel.LLmode = TmSMALL;
+  settings.Settings.Labels.CityDensity = 5;
   DisplayDialog dialog(settings);
   dialog.Activate();
   const ui::DialogModel& d = dialog.Dialog();
@@ -50,27 +50,27 @@ TEST(DisplayDialog, ActivationLoadsTheSettings) {
 
 TEST(DisplayDialog, WhatEachWayOfClosingStores) {
   for (const char* button : {"&Cancel", "&OK"}) {
-    DisplaySettings settings;
+    DisplayState settings;
     DisplayDialog dialog(settings);
     ScriptedRunner runner([&](ui::DialogModel& d) { EditEverything(d, button); });
     dialog.Run();
     const bool ok = std::string(button) == "&OK";
     // Always stored.
-    EXPECT_TRUE(settings.ShowUnderlay) << button;
+    EXPECT_TRUE(settings.Settings.Underlay.Underlay()) << button;
     EXPECT_FALSE(settings.Shading.Place) << button;
-    EXPECT_TRUE(settings.Grid) << button;
+    EXPECT_TRUE(settings.Settings.Layers.Grid) << button;
     EXPECT_EQ(settings.DistanceUnit, Mukm) << button;
     EXPECT_EQ(settings.AspectRatio, 1.25) << button;
     // Stored by "&OK" only.
-    EXPECT_EQ(settings.CoordinateType, ok ? TmDEG : TmHMS) << button;
-    EXPECT_EQ(settings.CoordinateOrder, ok ? CdLatLon : CdLonlat) << button;
-    EXPECT_EQ(settings.Detail.StreetLabelMiles, ok ? 3 : 0.75) << button;
+    EXPECT_EQ(settings.Settings.Panel.LLmode, ok ? TmDEG : TmHMS) << button;
+    EXPECT_EQ(settings.Settings.Panel.Coords, ok ? CdLatLon : CdLonlat) << button;
+    EXPECT_EQ(settings.Settings.Labels.StreetLabelMiles, ok ? 3 : 0.75) << button;
   }
 }
 
 TEST(DisplayDialog, AspectRatioOfHalfOrLessOrNotANumberIsIgnored) {
   for (const char* text : {"0.5", "0.2", "-3", "wide", "", "1e999", "nan"}) {
-    DisplaySettings settings;
+    DisplayState settings;
     settings.AspectRatio = 1.1;
     DisplayDialog dialog(settings);
     dialog.Activate();
@@ -99,19 +99,19 @@ TEST(DisplayDialog, SpinStepsAndRanges) {
       {"Search Radius:", "junk", true, "4"},
   };
   for (const Case& c : cases) {
-    DisplaySettings settings;
+    DisplayState settings;
     DisplayDialog dialog(settings);
     dialog.Dialog().Field(c.field).text = c.from;
     EXPECT_TRUE(dialog.Spin(c.field, c.up));
     EXPECT_EQ(dialog.Dialog().Field(c.field).text, c.to) << c.field << " from " << c.from << (c.up ? " up" : " down");
   }
-  DisplaySettings settings;
+  DisplayState settings;
   DisplayDialog dialog(settings);
   EXPECT_FALSE(dialog.Spin("Aspect &Ratio:", true));
 }
 
 TEST(DisplayDialog, ResetAndDetailValuesOnOk) {
-  DisplaySettings settings;
+  DisplayState settings;
   DisplayDialog dialog(settings);
   dialog.Activate();
   dialog.Reset();
@@ -123,14 +123,17 @@ TEST(DisplayDialog, ResetAndDetailValuesOnOk) {
   EXPECT_EQ(d.Field("City &Density:").text, "2");
   dialog.Dialog().Field("Search Radius:").text = "500";
   dialog.Close("&OK");
-  EXPECT_EQ(settings.Detail.StreetLabelMiles, 4);
-  EXPECT_EQ(settings.Detail.TextSize, 10);
-  EXPECT_DOUBLE_EQ(settings.Detail.CityDensity, 19.6) << "2 percent";
-  EXPECT_EQ(settings.Detail.SearchRadius, 40) << "held within its range";
+  const core::ControlSettings& kept = settings.Settings;
+  EXPECT_EQ(kept.Layers.StreetDetailMiles, 2);
+  EXPECT_EQ(kept.Labels.StreetLabelMiles, 4);
+  EXPECT_EQ(kept.Labels.LandmarkLabelMiles, 8);
+  EXPECT_EQ(kept.Labels.TextSize, 10);
+  EXPECT_EQ(kept.Labels.CityDensity, 19) << "2 percent, as the whole density below it";
+  EXPECT_EQ(kept.Search.RadiusMiles, 40) << "held within its range";
 }
 
 TEST(DisplayDialog, Captions) {
-  DisplaySettings settings;
+  DisplayState settings;
   DisplayDialog dialog(settings);
   EXPECT_EQ(dialog.Dialog().Caption(), "Set Info you want Visible on the screen");
   dialog.ShowTab(DisplayDialog::kDetailTab);
