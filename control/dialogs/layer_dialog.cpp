@@ -85,7 +85,7 @@ std::string LayerDialog::CaptionOf(std::string_view tab) {
   return " Set Global Visibility of Layers";
 }
 
-LayerDialog::LayerDialog(StyleEngine& styles, LayerLoadSwitches& loads, std::vector<StateListEntry> states)
+LayerDialog::LayerDialog(StyleEngine& styles, core::LayerOptions& loads, std::vector<StateListEntry> states)
     : styles_(styles), loads_(loads), states_(std::move(states)), dialog_(CaptionOf(kLayersTab)) {
   std::erase_if(states_, [](const StateListEntry& s) { return s.Code < 1 || s.Code > kShadedStateCodes; });
   dialog_.Add("&Ok", FieldKind::Button);
@@ -128,8 +128,8 @@ void LayerDialog::Activate() {
   const UserLayerChoices& user = styles_.UserLayers();
   for (const LayerBox& box : kLayerBoxes) dialog_.Field(box.name).checked = user.Visible(*box.layers.begin());
   dialog_.Field(kTrails).checked = user.TrailsVisible();
-  dialog_.Field(kAirports).checked = loads_.Airports;
-  dialog_.Field(kLandmarkLoads).checked = loads_.Landmarks;
+  dialog_.Field(kAirports).checked = loads_.Load_Air;
+  dialog_.Field(kLandmarkLoads).checked = loads_.Load_Landmark;
   RefreshStates();
   RefreshPalette();
   RefreshSchemes();
@@ -154,8 +154,8 @@ void LayerDialog::Close(std::string_view button) {
   // the end of the 40-entry layer table. It now sets the trails choice, which
   // hides the vehicular trail feature codes.
   user.SetTrailsVisible(dialog_.Field(kTrails).checked);
-  loads_.Airports = dialog_.Field(kAirports).checked;
-  loads_.Landmarks = dialog_.Field(kLandmarkLoads).checked;
+  loads_.Load_Air = dialog_.Field(kAirports).checked;
+  loads_.Load_Landmark = dialog_.Field(kLandmarkLoads).checked;
 }
 
 bool LayerDialog::SelectState(int code) {

@@ -15,6 +15,7 @@
 #include <string_view>
 #include <vector>
 
+#include "control/core/control_settings.h"
 #include "control/render/style_engine.h"
 #include "platform/ui/dialog_model.h"
 
@@ -30,11 +31,6 @@ struct StateListEntry {
 };
 
 // The load switches the "Layers" tab also sets (LAIR, LLAND).
-struct LayerLoadSwitches {
-  bool Airports = true;
-  bool Landmarks = true;
-};
-
 class LayerDialog {
  public:
   static constexpr std::string_view kLayersTab = "Layers";
@@ -42,7 +38,7 @@ class LayerDialog {
   static constexpr std::string_view kLandmarksTab = "Landmarks";
 
   // `styles` and `loads` must outlive the dialog.
-  LayerDialog(StyleEngine& styles, LayerLoadSwitches& loads, std::vector<StateListEntry> states);
+  LayerDialog(StyleEngine& styles, core::LayerOptions& loads, std::vector<StateListEntry> states);
 
   ui::DialogModel& Dialog() { return dialog_; }
   const ui::DialogModel& Dialog() const { return dialog_; }
@@ -103,7 +99,7 @@ class LayerDialog {
   void RefreshLandmarks();
 
   StyleEngine& styles_;
-  LayerLoadSwitches& loads_;
+  core::LayerOptions& loads_;  // the airport and landmark load switches
   std::vector<StateListEntry> states_;
   ui::DialogModel dialog_;
   int scheme_ = 0;

@@ -23,14 +23,10 @@ std::vector<StateListEntry> StateList() {
 }
 
 void RunLayerDialog(core::Ttvmap& panel, render::StyleEngine& styles) {
-  const core::LayerOptions& o = panel.layers();
-  LayerLoadSwitches loads{o.Load_Air, o.Load_Landmark};
-  LayerDialog dialog(styles, loads, StateList());
+  core::LayerOptions layers = panel.layers();
+  LayerDialog dialog(styles, layers, StateList());
   dialog.Run();
-  panel.SetLayerOption([&loads](core::LayerOptions& l) {
-    l.Load_Air = loads.Airports;
-    l.Load_Landmark = loads.Landmarks;
-  });
+  panel.SetLayerOption([&layers](core::LayerOptions& l) { l = layers; });
   panel.LayerSettingChanged();  // the styles changed too
 }
 

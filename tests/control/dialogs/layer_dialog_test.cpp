@@ -23,7 +23,7 @@ std::vector<StateListEntry> SomeStates() {
 
 struct Fixture {
   StyleEngine styles;
-  LayerLoadSwitches loads;
+  core::LayerOptions loads;
   LayerDialog dialog{styles, loads, SomeStates()};
 };
 
@@ -70,8 +70,8 @@ TEST(LayerDialog, TrailsAndLoadSwitches) {
   EXPECT_FALSE(f.styles.UserLayers().TrailsVisible());
   for (int layer = 1; layer <= kLastVisibilityLayer; ++layer) EXPECT_TRUE(f.styles.UserLayers().Visible(layer)) << layer;
   EXPECT_FALSE(f.styles.UserLayers().FeatureVisible(86));
-  EXPECT_FALSE(f.loads.Airports);
-  EXPECT_TRUE(f.loads.Landmarks);
+  EXPECT_FALSE(f.loads.Load_Air);
+  EXPECT_TRUE(f.loads.Load_Landmark);
 
   // Activation shows the stored choices.
   f.dialog.Activate();
