@@ -4,6 +4,7 @@
 #include <climits>
 #include <cstdlib>
 
+#include "control/data/archive_catalogue.h"
 #include "control/data/feature_code.h"
 
 namespace quelmar::render {
@@ -41,17 +42,19 @@ DrawingStyleInputs MapPainter::StyleInputs(char kind, const data::ScaleRules& ru
   DrawingStyleInputs inputs;
   inputs.KindLetter = kind;
   inputs.EveryLayerVisible = kind == 'Z';  // national quads show every layer they hold
-  auto detail = [&](const char* sample, char sampleKind, DetailDrawings& into) {
-    into.Threshold = data::BoundsOf(sample, sampleKind, rules).Lower;
+  // Whether a drawing of the layer archive is loaded, and the scale it loads from.
+  auto detail = [&](data::Layer layer, DetailDrawings& into) {
+    const data::LayerArchiveEntry& archive = data::LayerArchiveOf(layer);
+    into.Threshold = data::BoundsOf(archive.BoundsName, archive.BoundsKind, rules).Lower;
     for (int i = 2; i <= table_.Count() && !into.Loaded; ++i) {
       const data::LoadedDrawing& d = table_.At(i);
-      into.Loaded = d.Kind == sampleKind && (sampleKind == 'G' || d.Name.substr(5, 2) == std::string_view(sample).substr(5, 2));
+      into.Loaded = d.Kind == archive.BoundsKind && (archive.Suffix.empty() || d.Name.substr(5, 2) == archive.Suffix);
     }
   };
-  detail("M000095", 'M', inputs.States);
-  detail("M000093", 'M', inputs.Counties);
-  detail("M000094", 'M', inputs.Hydro);
-  detail("G0000", 'G', inputs.HighwayNetwork);
+  detail(data::Layer::State, inputs.States);
+  detail(data::Layer::County, inputs.Counties);
+  detail(data::Layer::Hydro, inputs.Hydro);
+  detail(data::Layer::Network, inputs.HighwayNetwork);
   return inputs;
 }
 

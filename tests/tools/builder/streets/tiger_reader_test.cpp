@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <shapefil.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -31,7 +32,8 @@ struct Edge {
 class TigerFixture : public ::testing::Test {
  protected:
   void SetUp() override {
-    folder_ = std::filesystem::path(::testing::TempDir()) / "quelmar-tiger";
+    // A folder of this process: the tests run in parallel, one process each.
+    folder_ = std::filesystem::path(::testing::TempDir()) / ("quelmar-tiger-" + std::to_string(::getpid()));
     std::filesystem::remove_all(folder_);
     std::filesystem::create_directories(folder_);
     WriteEdges(
