@@ -8,20 +8,21 @@ namespace quelmar::automation {
 
 using guard::Out;
 
-#define QM_SHADE(Name, Getter, Setter)                                                         \
-  HRESULT TTarvo::get_##Name(com::VARIANT_BOOL* value) {                                      \
-    return Call(#Name, [&](Ttvmap&) { Out(value) = com::ToVariantBool(model_->Styles().Getter()); }); \
-  }                                                                                           \
-  HRESULT TTarvo::put_##Name(com::VARIANT_BOOL value) {                                       \
-    return Call(#Name, [&](Ttvmap& p) {                                                       \
-      if (model_->Styles().Setter(value != 0)) p.LayerSettingChanged();                      \
-    });                                                                                       \
+#define QM_SHADE(Name, Switch)                                                                   \
+  HRESULT TTarvo::get_##Name(com::VARIANT_BOOL* value) {                                        \
+    return Call(#Name, [&](Ttvmap& p) { Out(value) = com::ToVariantBool(p.layers().Shading.Switch); }); \
+  }                                                                                             \
+  HRESULT TTarvo::put_##Name(com::VARIANT_BOOL value) {                                         \
+    return Call(#Name, [&](Ttvmap& p) {                                                         \
+      if (p.layers().Shading.Switch == (value != 0)) return;                                    \
+      p.SetLayerOption([&](LayerOptions& l) { l.Shading.Switch = value != 0; });                \
+    });                                                                                         \
   }
 
-QM_SHADE(Shade_State, ShadeState, SetShadeState)
-QM_SHADE(Shade_Cnty, ShadeCounty, SetShadeCounty)
-QM_SHADE(Shade_Plc, ShadePlace, SetShadePlace)
-QM_SHADE(Shade_Mcd, ShadeMcd, SetShadeMcd)
+QM_SHADE(Shade_State, State)
+QM_SHADE(Shade_Cnty, County)
+QM_SHADE(Shade_Plc, Place)
+QM_SHADE(Shade_Mcd, Mcd)
 #undef QM_SHADE
 
 HRESULT TTarvo::get_TvPalette(std::int32_t* value) {

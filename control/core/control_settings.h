@@ -8,6 +8,7 @@
 #include "control/core/label_settings.h"
 #include "control/core/option_table.h"
 #include "control/core/road_options.h"
+#include "control/core/shading_switches.h"
 #include "control/core/startup_settings.h"
 #include "control/core/tx_enums.h"
 #include "control/core/underlay_settings.h"
@@ -42,6 +43,7 @@ struct LayerOptions {
   // Street quads load and draw below this span, in miles per screen inch at
   // 40° N ("&Street Detail:", "TIGER=").
   double StreetDetailMiles = 2;
+  ShadingSwitches Shading;  // states, counties, places and minor civil divisions shaded
   friend bool operator==(const LayerOptions&, const LayerOptions&) = default;
 };
 

@@ -7,9 +7,6 @@
 #include "platform/kernel/number_text.h"
 
 namespace quelmar::dialogs {
-
-// The layer styles are what these dialogs edit.
-using namespace quelmar::render;
 namespace {
 
 using ui::DialogField;
@@ -62,13 +59,13 @@ constexpr CheckBinding kChecks[] = {
 
 struct ShadeBinding {
   const char* name;
-  bool ShadingSwitches::*flag;
+  bool core::ShadingSwitches::*flag;
 };
 constexpr ShadeBinding kShades[] = {
-    {"S&tates", &ShadingSwitches::State},
-    {"&Counties", &ShadingSwitches::County},
-    {"M.C.&D.s", &ShadingSwitches::Mcd},
-    {"Pl&aces", &ShadingSwitches::Place},
+    {"S&tates", &core::ShadingSwitches::State},
+    {"&Counties", &core::ShadingSwitches::County},
+    {"M.C.&D.s", &core::ShadingSwitches::Mcd},
+    {"Pl&aces", &core::ShadingSwitches::Place},
 };
 
 struct CoordinateChoice {
@@ -170,7 +167,7 @@ void DisplayDialog::Run() {
 
 void DisplayDialog::Activate() {
   for (const CheckBinding& c : kChecks) dialog_.Field(c.name).checked = c.get(state_);
-  for (const ShadeBinding& s : kShades) dialog_.Field(s.name).checked = state_.Shading.*s.flag;
+  for (const ShadeBinding& s : kShades) dialog_.Field(s.name).checked = state_.Settings.Layers.Shading.*s.flag;
   for (const SpinRule& spin : kSpins) dialog_.Field(spin.name).text = Number(spin.get(state_.Settings));
   const core::PanelOptions& panel = state_.Settings.Panel;
   for (const CoordinateChoice& c : kCoordinateTypes) dialog_.Field(c.name).checked = panel.LLmode == c.mode;
@@ -188,7 +185,7 @@ void DisplayDialog::ShowTab(std::string_view tab) {
 
 void DisplayDialog::Close(std::string_view button) {
   for (const CheckBinding& c : kChecks) c.set(state_, dialog_.Field(c.name).checked);
-  for (const ShadeBinding& s : kShades) state_.Shading.*s.flag = dialog_.Field(s.name).checked;
+  for (const ShadeBinding& s : kShades) state_.Settings.Layers.Shading.*s.flag = dialog_.Field(s.name).checked;
   state_.DistanceUnit = dialog_.Field(kKilometres).checked ? Mukm : MuMi;
   const std::optional<double> aspect = ParseNumber(dialog_.Field(kAspect).text);
   if (aspect && *aspect > 0.5 && std::isfinite(*aspect)) state_.AspectRatio = *aspect;

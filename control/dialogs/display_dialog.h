@@ -12,20 +12,16 @@
 
 #include "control/core/control_settings.h"
 #include "control/core/tx_enums.h"
-#include "control/render/shading_switches.h"
 #include "platform/ui/dialog_model.h"
 
 namespace quelmar::dialogs {
 
-using render::ShadingSwitches;
 
 // What the display dialog edits: a copy of the control's settings, and the
-// values that live beside them (the styles' shading switches, the view's
-// distance unit and aspect ratio). The caller takes the copy from the
+// values that live beside them in the view (its distance unit and aspect ratio). The caller takes the copy from the
 // settings store and hands it back to the store when the dialog has closed.
 struct DisplayState {
   core::ControlSettings Settings;
-  ShadingSwitches Shading;
   TxMapunit DistanceUnit = MuMi;
   double AspectRatio = 1;  // Screen_Aspect; 0.5 or less is not taken
 };

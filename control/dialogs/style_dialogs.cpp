@@ -32,12 +32,11 @@ void RunLayerDialog(core::Ttvmap& panel, render::StyleEngine& styles) {
 
 // The dialog edits a copy of the settings; the store takes it back whole
 // and tells each section that changed.
-void RunDisplayDialog(core::Ttvmap& panel, render::StyleEngine& styles) {
-  DisplayState state{panel.settings().Get(), styles.Shading(), panel.view().Mapunits(), panel.ScreenAspect()};
+void RunDisplayDialog(core::Ttvmap& panel) {
+  DisplayState state{panel.settings().Get(), panel.view().Mapunits(), panel.ScreenAspect()};
   DisplayDialog dialog(state);
   dialog.Run();
   panel.settings().Replace(state.Settings);
-  if (styles.SetShading(state.Shading)) panel.LayerSettingChanged();
   panel.SetMapunits(state.DistanceUnit);
   if (state.AspectRatio != panel.ScreenAspect()) panel.SetScreenAspect(state.AspectRatio);
 }
@@ -49,7 +48,7 @@ void AttachStyleDialogs(core::ControlContext& context, render::MapModel& model) 
   core::Ttvmap& panel = context.Panel();
   render::StyleEngine& styles = model.Styles();
   r.Dialogs.Register(kLayerDialog, kSubsystem, [&panel, &styles] { RunLayerDialog(panel, styles); });
-  r.Dialogs.Register(kDisplayDialog, kSubsystem, [&panel, &styles] { RunDisplayDialog(panel, styles); });
+  r.Dialogs.Register(kDisplayDialog, kSubsystem, [&panel] { RunDisplayDialog(panel); });
   const core::DialogRegistry& dialogs = r.Dialogs;
   r.Commands.Register("LAYER", kSubsystem, [&dialogs] { dialogs.Find(kLayerDialog)->Run(); });
   r.Commands.Register("DISPLAY", kSubsystem, [&dialogs] { dialogs.Find(kDisplayDialog)->Run(); });

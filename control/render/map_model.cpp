@@ -55,6 +55,7 @@ void MapModel::Paint(gdi::Canvas& canvas, const core::PaintRequest& request) {
   setup.UnderlayShown = request.Underlay.Underlay() && underlay_->Drawn;
   setup.DeviceOutput = request.Output != core::OutputKind::Screen;
   setup.Background = request.Background;
+  setup.Shading = request.Layers.Shading;
   labels_.Settings() = request.Labels;
   painter_.PaintMap(canvas, *request.View, rules_, LoadSwitchesOf(request.Layers), setup);
 }

@@ -10,7 +10,7 @@
 namespace quelmar::render {
 
 StyleEngine::StyleEngine()
-    : styles_(user_.Layers()), savedStyles_(styles_), activeShading_(shading_) {}
+    : styles_(user_.Layers()), savedStyles_(styles_) {}
 
 void StyleEngine::BeginPaint(const core::ViewState& view, const PaintSetup& setup) {
   savedStyles_ = styles_;
@@ -18,7 +18,7 @@ void StyleEngine::BeginPaint(const core::ViewState& view, const PaintSetup& setu
   fullPaint_ = setup.FullPaint;
   blackWhiteOutput_ = blackWhite_.On() && setup.DeviceOutput;
   const bool suspended = setup.UnderlayShown || setup.PrintWithoutShading;
-  activeShading_ = suspended ? ShadingSwitches::AllOff() : shading_;
+  activeShading_ = suspended ? ShadingSwitches::AllOff() : setup.Shading;
   paint_.emplace(PaintStyleContext{SpanGauge::ForView(view, thresholds_), view.View().Top, blackWhite_.On(),
                                    blackWhiteOutput_, underlayDrawn_, activeShading_, colours_.Land(),
                                    colours_.Water()});
@@ -89,39 +89,7 @@ void StyleEngine::EndPaint() {
   casedLines_.Clear();
   deferred_.Clear();
   paint_.reset();
-  activeShading_ = shading_;
   blackWhiteOutput_ = false;
-}
-
-bool StyleEngine::SetShading(const ShadingSwitches& shading) {
-  if (shading == shading_) return false;
-  shading_ = shading;
-  if (!Painting()) activeShading_ = shading_;
-  return true;
-}
-
-bool StyleEngine::SetShadeState(bool on) {
-  ShadingSwitches s = shading_;
-  s.State = on;
-  return SetShading(s);
-}
-
-bool StyleEngine::SetShadeCounty(bool on) {
-  ShadingSwitches s = shading_;
-  s.County = on;
-  return SetShading(s);
-}
-
-bool StyleEngine::SetShadePlace(bool on) {
-  ShadingSwitches s = shading_;
-  s.Place = on;
-  return SetShading(s);
-}
-
-bool StyleEngine::SetShadeMcd(bool on) {
-  ShadingSwitches s = shading_;
-  s.Mcd = on;
-  return SetShading(s);
 }
 
 std::optional<std::int32_t> StyleEngine::ColourOption(std::int32_t n, std::int32_t v) {

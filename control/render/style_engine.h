@@ -44,7 +44,7 @@
 #include "control/render/scale_visibility.h"
 #include "control/render/shading_area_colour_map.h"
 #include "control/render/shading_colours.h"
-#include "control/render/shading_switches.h"
+#include "control/core/shading_switches.h"
 #include "control/render/style_cased_lines.h"
 #include "control/render/style_deferred_boundaries.h"
 #include "control/render/style_detail_thresholds.h"
@@ -54,6 +54,8 @@
 #include "control/render/style_user_layers.h"
 
 namespace quelmar::render {
+
+using core::ShadingSwitches;
 
 // How a paint is made.
 struct PaintSetup {
@@ -69,6 +71,8 @@ struct PaintSetup {
   bool PrintWithoutShading = false;
   // The colour the map is drawn on (the control's Color); the sea is this colour.
   gdi::COLORREF Background = gdi::RGB(0xFF, 0xFF, 0xFF);
+  // The shading switches of the control (suspended as above).
+  ShadingSwitches Shading;
 };
 
 class StyleEngine {
@@ -108,22 +112,10 @@ class StyleEngine {
   const LayerStyleTable& Styles() const { return styles_; }
   const ScaleVisibility& Visibility() const { return visibility_; }
   const PreparedSwitches& Switches() const { return switches_; }
-  // The shading in force: the switches, or all off while a paint suspends them.
+  // The shading in force: the paint's switches, or all off while the paint
+  // suspends them (the switches of the last paint between paints).
   const ShadingSwitches& ActiveShading() const { return activeShading_; }
   bool BlackWhiteOutput() const { return blackWhiteOutput_; }
-
-  // --- shading switches (Shade_State, Shade_Cnty, Shade_Plc, Shade_Mcd) ------
-  // Each setter returns true when the value changed: the control redraws.
-  const ShadingSwitches& Shading() const { return shading_; }
-  bool SetShading(const ShadingSwitches& shading);
-  bool ShadeState() const { return shading_.State; }
-  bool ShadeCounty() const { return shading_.County; }
-  bool ShadePlace() const { return shading_.Place; }
-  bool ShadeMcd() const { return shading_.Mcd; }
-  bool SetShadeState(bool on);
-  bool SetShadeCounty(bool on);
-  bool SetShadePlace(bool on);
-  bool SetShadeMcd(bool on);
 
   // --- colours ------------------------------------------------------------
   ShadeColours& Colours() { return colours_; }
@@ -168,7 +160,6 @@ class StyleEngine {
   ColourSlotMemory slotMemory_;
   LogicalPalette palette_;
   ColourSchemeStore schemes_;
-  ShadingSwitches shading_;
   ShadingSwitches activeShading_;
   BlackWhiteSettings blackWhite_;
   DetailThresholds thresholds_;

@@ -8,11 +8,13 @@
 #include "control/render/layer_style_table.h"
 #include "control/render/shading_area_colour_map.h"
 #include "control/render/shading_colours.h"
-#include "control/render/shading_switches.h"
+#include "control/core/shading_switches.h"
 #include "control/render/style_preparation.h"
 #include "control/render/style_strokes.h"
 
 namespace quelmar::render {
+
+using core::ShadingSwitches;
 
 inline constexpr std::uint8_t kMeadowFeatureCode = 151;  // CFCC D51: filled bright green
 

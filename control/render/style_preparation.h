@@ -7,11 +7,13 @@
 
 #include "control/render/layer_style_table.h"
 #include "control/render/scale_visibility.h"
-#include "control/render/shading_switches.h"
+#include "control/core/shading_switches.h"
 #include "control/render/style_span_gauge.h"
 #include "control/render/style_user_layers.h"
 
 namespace quelmar::render {
+
+using core::ShadingSwitches;
 
 // The view's north edge above which the network drawings show their
 // secondary roads (54.34° N in map units).

@@ -102,6 +102,24 @@ TEST_F(SettingsReach, TheFontIsTheFaceLabelsAreDrawnIn) {
   EXPECT_GT(serif, 0) << "labels take the control's font";
 }
 
+// The shading switches are drawing switches: with Shade_State off the states
+// are no longer filled.
+TEST_F(SettingsReach, AShadingSwitchChangesWhatIsFilled) {
+  Call("ZoomWindow", {Variant(-91.6), Variant(42.6), Variant(-87.0), Variant(36.9)});  // Illinois
+  auto filledAreas = [&] {
+    gdi::RecordingCanvas canvas({400, 300});
+    control_->Model()->Paint(canvas, Panel()->MakePaintRequest(core::OutputKind::Screen));
+    return std::count_if(canvas.Records().begin(), canvas.Records().end(), [](const gdi::DrawRecord& r) {
+      return r.kind == gdi::DrawKind::Polygon && r.state.brush.style != gdi::BrushStyle::Null;
+    });
+  };
+  const auto shaded = filledAreas();
+  if (shaded == 0) GTEST_SKIP() << "the stand-in base map has no state areas (the public inputs are not fetched)";
+  Put("Shade_State", Variant(false));
+  EXPECT_EQ(Get("Shade_State").boolVal(), 0);
+  EXPECT_LT(filledAreas(), shaded);
+}
+
 // Option 61153 hands out the base buffer as a bitmap handle holding the map.
 TEST_F(SettingsReach, Option61153NamesTheBaseBufferWithTheMapInIt) {
   Put("Color", Variant(std::int32_t{0x123456}));

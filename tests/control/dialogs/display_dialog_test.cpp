@@ -5,9 +5,6 @@
 #include <functional>
 
 namespace quelmar::dialogs {
-
-// The layer styles are what these dialogs edit.
-using namespace quelmar::render;
 namespace {
 
 class ScriptedRunner {
@@ -31,7 +28,7 @@ void EditEverything(ui::DialogModel& d, const std::string& button) {
 
 TEST(DisplayDialog, ActivationLoadsTheSettings) {
   DisplayState settings;
-  settings.Shading.County = false;
+  settings.Settings.Layers.Shading.County = false;
   settings.Settings.Panel.LLmode = TmSMALL;
   settings.Settings.Labels.CityDensity = 5;
   DisplayDialog dialog(settings);
@@ -57,7 +54,7 @@ TEST(DisplayDialog, WhatEachWayOfClosingStores) {
     const bool ok = std::string(button) == "&OK";
     // Always stored.
     EXPECT_TRUE(settings.Settings.Underlay.Underlay()) << button;
-    EXPECT_FALSE(settings.Shading.Place) << button;
+    EXPECT_FALSE(settings.Settings.Layers.Shading.Place) << button;
     EXPECT_TRUE(settings.Settings.Layers.Grid) << button;
     EXPECT_EQ(settings.DistanceUnit, Mukm) << button;
     EXPECT_EQ(settings.AspectRatio, 1.25) << button;

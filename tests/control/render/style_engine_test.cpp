@@ -32,11 +32,10 @@ constexpr gdi::Size kView{100, 100};
 
 TEST(StyleEngine, ShadingSwitchesAndTheirSuspensionDuringAPaint) {
   StyleEngine styles;
-  EXPECT_FALSE(styles.SetShadeState(true)) << "unchanged: no redraw";
-  EXPECT_TRUE(styles.SetShadeCounty(false));
-  EXPECT_FALSE(styles.ShadeCounty());
-  EXPECT_TRUE(styles.SetShadeCounty(true));
-
+  PaintSetup statesOff, underlay, printed;
+  statesOff.Shading.State = false;
+  underlay.UnderlayShown = true;
+  printed.DeviceOutput = printed.PrintWithoutShading = true;
   struct Case {
     const char* what;
     PaintSetup setup;
@@ -44,16 +43,18 @@ TEST(StyleEngine, ShadingSwitchesAndTheirSuspensionDuringAPaint) {
   };
   const Case cases[] = {
       {"plain paint", {}, true},
-      {"underlay shown", {true, false, true, false}, false},
-      {"printed without shading", {true, true, false, true}, false},
+      {"state shading off", statesOff, false},
+      {"underlay shown", underlay, false},
+      {"printed without shading", printed, false},
   };
   for (const Case& c : cases) {
     styles.BeginPaint(ViewAtSpan(30), c.setup);
+    EXPECT_EQ(styles.ActiveShading(), c.setup.UnderlayShown || c.setup.PrintWithoutShading ? ShadingSwitches::AllOff()
+                                                                                         : c.setup.Shading)
+        << c.what;
     styles.PrepareDrawing(Kind('P'));
     EXPECT_EQ(styles.StyleObject({2, 0, 17, true}, kRing).Fill.has_value(), c.filled) << c.what;
     styles.EndPaint();
-    EXPECT_EQ(styles.Shading(), ShadingSwitches{}) << c.what << ": the switches themselves stay on";
-    EXPECT_EQ(styles.ActiveShading(), ShadingSwitches{}) << c.what;
   }
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // The four area shading switches: states, counties, places and minor civil
-// divisions (the Shade_State, Shade_Cnty, Shade_Plc and Shade_Mcd properties).
-namespace quelmar::render {
+// divisions (the Shade_State, Shade_Cnty, Shade_Plc and Shade_Mcd properties,
+// and the display dialog's shading boxes).
+namespace quelmar::core {
 
 struct ShadingSwitches {
   bool State = true;
@@ -13,4 +14,4 @@ struct ShadingSwitches {
   friend bool operator==(const ShadingSwitches&, const ShadingSwitches&) = default;
 };
 
-}  // namespace quelmar::render
+}  // namespace quelmar::core
