@@ -1,8 +1,10 @@
 #include "control/data/archive_member_source.h"
 
 #include <algorithm>
+#include <cstdio>
 
 #include "control/core/errors.h"
+#include "control/data/archive_crc32.h"
 #include "control/data/implode_decoder.h"
 
 namespace quelmar::data {
@@ -49,7 +51,23 @@ std::size_t ArchiveMemberSource::Read(std::span<std::uint8_t> out) {
   ByteSource& source = decoder_ ? *decoder_ : static_cast<ByteSource&>(*compressed_);
   const std::size_t n = source.Read(out);
   position_ += n;
+  if (!checkCrc_) return n;
+  crc_ = ArchiveCrc32(out.first(n), crc_);
+  // Writers that leave the CRC to a data descriptor store 0 in the header.
+  const bool crcInHeader = (header_.flags & 8) == 0 || header_.crc32 != 0;
+  if (n > 0 && position_ == Length() && crcInHeader && crc_ != header_.crc32) {
+    char text[96];
+    std::snprintf(text, sizeof text, ": CRC mismatch: the header says 0x%08X, the data gives 0x%08X",
+                  static_cast<unsigned>(header_.crc32), static_cast<unsigned>(crc_));
+    throw DataError("member " + header_.name + text);
+  }
   return n;
+}
+
+void ArchiveMemberSource::Finish() {
+  std::uint8_t rest[4096];
+  while (position_ < Length() && Read(rest) > 0) {
+  }
 }
 
 }  // namespace quelmar::data

@@ -4,8 +4,11 @@
 // Length is the member's uncompressed size.
 //
 // Read throws DataError when the member's data ends before its size is
-// reached or does not decode (see ImplodeDecoder), and passes on IoError
-// from the archive. It never delivers more than Length bytes.
+// reached or does not decode (see ImplodeDecoder), and when the bytes
+// delivered do not have the CRC-32 the header gives (checked as the last byte
+// is read; a header that leaves its CRC to a data descriptor has none to
+// check). It passes on IoError from the archive and never delivers more than
+// Length bytes.
 #include <memory>
 
 #include "control/data/archive_input.h"
@@ -27,6 +30,11 @@ class ArchiveMemberSource final : public ByteSource {
 
   const ZipLocalHeader& Header() const { return header_; }
   MemberCoding Coding() const { return coding_; }
+  // Reads what is left, so that the CRC is checked even when the reader
+  // stopped before the member's end. Throws as Read.
+  void Finish() override;
+  // Off: the caller checks the CRC itself (the data tool reports it its own way).
+  void SetCrcCheck(bool on) { checkCrc_ = on; }
 
  private:
   class CompressedRange;
@@ -37,6 +45,8 @@ class ArchiveMemberSource final : public ByteSource {
   std::unique_ptr<CompressedRange> compressed_;
   std::unique_ptr<ByteSource> decoder_;  // for imploded members
   std::uint64_t position_ = 0;
+  std::uint32_t crc_ = 0;  // of the bytes delivered so far
+  bool checkCrc_ = true;
 };
 
 }  // namespace quelmar::data

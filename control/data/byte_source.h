@@ -19,6 +19,9 @@ class ByteSource {
   virtual std::size_t Read(std::span<std::uint8_t> out) = 0;
   virtual std::uint64_t Length() const = 0;
   virtual std::uint64_t Position() const = 0;
+  // After the reader is done: checks what only the whole source can tell
+  // (an archive member reads its rest for its CRC). Throws as Read.
+  virtual void Finish() {}
 };
 
 // A source over bytes in memory (the caller keeps them alive).

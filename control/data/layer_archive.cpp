@@ -1,5 +1,7 @@
 #include "control/data/layer_archive.h"
 
+#include <cctype>
+#include <string>
 #include <system_error>
 
 #include "control/core/errors.h"
@@ -7,10 +9,28 @@
 
 namespace quelmar::data {
 
+namespace {
+
+bool SameName(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (std::toupper(static_cast<unsigned char>(a[i])) != std::toupper(static_cast<unsigned char>(b[i]))) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
 std::unique_ptr<ArchiveMemberSource> OpenLayerMember(std::shared_ptr<ArchiveInput> input, const LayerIndex& index,
                                                      std::size_t entry) {
-  ZipLocalHeader header = FindAcceptedMember(*input, index.LocalHeaderOffset(entry));
-  return std::make_unique<ArchiveMemberSource>(std::move(input), std::move(header));
+  const std::string& name = index.Entries().at(entry).name;
+  const std::uint64_t offset = index.LocalHeaderOffset(entry);
+  std::optional<ZipLocalHeader> header = ReadLocalHeader(*input, offset);
+  if (!header) throw DataError("the index entry " + name + " points at no local header (offset " + std::to_string(offset) + ")");
+  if (!SameName(header->name, name)) {
+    throw DataError("the index entry " + name + " opens the member \"" + header->name + "\"");
+  }
+  return std::make_unique<ArchiveMemberSource>(std::move(input), std::move(*header));
 }
 
 ArchiveIdentity IdentityOf(const FileArchiveInput& file) {

@@ -14,10 +14,11 @@
 namespace quelmar::data {
 
 // The member for index entry `entry` of `index` (read from `input`): the
-// first stored or imploded member at or after the entry's local header,
-// others (deflate, encrypted, ...) being skipped. Throws DataError when the
-// entry's position does not hold a local header or the walk meets anything
-// but local headers before an accepted member (see FindAcceptedMember).
+// member whose local header stands at the entry's offset. Throws DataError
+// when no local header stands there, when that member has another name than
+// the entry (ignoring case: a damaged or swapped offset never yields some
+// other member's bytes), or when it is not stored or imploded (deflated,
+// encrypted, stored with unequal sizes; see ArchiveMemberSource).
 std::unique_ptr<ArchiveMemberSource> OpenLayerMember(std::shared_ptr<ArchiveInput> input, const LayerIndex& index,
                                                      std::size_t entry);
 

@@ -90,6 +90,7 @@ int DrawingTable::LoadDrawing(int flags, std::string_view source, std::string_vi
   options.RouteNames = context.RouteNames;
   try {
     ReadDrawing(*input, entry->Store, options);
+    input->Finish();
   } catch (const Error& e) {
     // Keep what was read, and say what was lost.
     Report(context, source, fromArchive ? member : std::string_view{}, e.what());

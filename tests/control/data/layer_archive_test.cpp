@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include <string>
 
 #include "archive_test_support.h"
@@ -71,7 +73,10 @@ TEST(LayerArchive, AnEmptyIndexFindsNothing) {
   EXPECT_EQ(Lookup(LayerArchive({}), "AB123"), "");
 }
 
-TEST(LayerArchive, SkipsMembersItDoesNotReadToTheNextStoredOrImplodedOne) {
+// The member asked for or an error: a member the reader does not take is
+// never passed over for the next one, and an offset that lands on another
+// member (swapped or damaged) is refused.
+TEST(LayerArchive, OpensTheEntrysOwnMemberOrFails) {
   struct Case {
     const char* what;
     std::uint16_t method;
@@ -90,13 +95,48 @@ TEST(LayerArchive, SkipsMembersItDoesNotReadToTheNextStoredOrImplodedOne) {
     const std::uint64_t header = LayerIndex::Read(input).LocalHeaderOffset(0);
     Put16At(archive, header + 6, c.flags);
     Put16At(archive, header + 8, c.method);
-    EXPECT_EQ(Lookup(archive, "AAAAA"), "bbbbb.dcm") << c.what;
+    EXPECT_THROW(Lookup(archive, "AAAAA"), DataError) << c.what;
+    EXPECT_EQ(Lookup(archive, "BBBBB"), "bbbbb.dcm") << c.what << ": the other member is still read";
   }
-  // With nothing acceptable after it, the walk meets the central directory.
+  // The two index offsets swapped: each entry would open the other's bytes.
   std::vector<std::uint8_t> archive = LayerArchive({"AAAAA.DCM", "BBBBB.DCM"});
   MemoryArchiveInput input(archive);
-  Put16At(archive, LayerIndex::Read(input).LocalHeaderOffset(1) + 8, 8);
+  const LayerIndex index = LayerIndex::Read(input);
+  const std::uint32_t first = index.Entries()[0].offset, second = index.Entries()[1].offset;
+  auto put32 = [&](std::size_t at, std::uint32_t v) {
+    for (int i = 0; i < 4; ++i) archive[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
+  };
+  put32(2 + 13, second);
+  put32(2 + LayerIndex::kEntrySize + 13, first);
+  EXPECT_THROW(Lookup(archive, "AAAAA"), DataError);
   EXPECT_THROW(Lookup(archive, "BBBBB"), DataError);
+}
+
+// A member's bytes must have the CRC its header gives: a flipped bit in the
+// data, a changed CRC or a shortened size is a data error at the member's end.
+TEST(LayerArchive, AMemberWhoseBytesDoNotMatchItsCrcIsAnError) {
+  const std::vector<std::uint8_t> good = LayerArchive({"AAAAA.DCM", "BBBBB.DCM"});
+  MemoryArchiveInput input(good);
+  const std::uint64_t header = LayerIndex::Read(input).LocalHeaderOffset(0);
+  const std::size_t data = header + 30 + std::string("AAAAA.DCM").size();
+  struct Case {
+    const char* what;
+    std::function<void(std::vector<std::uint8_t>&)> damage;
+  };
+  const Case cases[] = {
+      {"a flipped bit in the data", [&](std::vector<std::uint8_t>& a) { a[data] ^= 0x04; }},
+      {"a changed CRC", [&](std::vector<std::uint8_t>& a) { a[header + 14] ^= 0x01; }},
+      {"a shorter size", [&](std::vector<std::uint8_t>& a) {
+         --a[header + 18];  // compressed and uncompressed sizes alike: still "stored"
+         --a[header + 22];
+       }},
+  };
+  EXPECT_EQ(Lookup(good, "AAAAA"), "aaaaa.dcm");
+  for (const Case& c : cases) {
+    std::vector<std::uint8_t> archive = good;
+    c.damage(archive);
+    EXPECT_THROW(Lookup(archive, "AAAAA"), DataError) << c.what;
+  }
 }
 
 TEST(LayerArchive, RefusesHostileIndexes) {

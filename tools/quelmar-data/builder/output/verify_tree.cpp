@@ -171,6 +171,7 @@ std::vector<std::string> ReadMember(const DrawingArchive& archive, std::size_t m
     problems.push_back(std::string("cannot be opened: ") + error.what());
     return problems;
   }
+  source->SetCrcCheck(false);  // checked below, and reported as a CRC mismatch
   const ZipLocalHeader& header = source->Header();
   if (archive.Index() && header.name != archive.MemberName(member)) {
     problems.push_back("its index entry opens the member \"" + DisplayName(header.name) + "\"");
