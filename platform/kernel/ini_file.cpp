@@ -1,6 +1,9 @@
 #include "platform/kernel/ini_file.h"
 
 #include <algorithm>
+#include <string>
+#include <unordered_map>
+#include <unordered_set>
 #include <utility>
 
 #include "platform/kernel/ascii.h"
@@ -15,6 +18,13 @@ std::string_view TrimSpaces(std::string_view s) {
   while (!s.empty() && blank(s.front())) s.remove_prefix(1);
   while (!s.empty() && blank(s.back())) s.remove_suffix(1);
   return s;
+}
+
+// The name as sections and keys are matched: letters in lower case.
+std::string Folded(std::string_view name) {
+  std::string folded(name);
+  for (char& c : folded) c = AsciiLower(c);
+  return folded;
 }
 
 }  // namespace
@@ -48,7 +58,16 @@ void IniFile::Parse(std::string_view text) {
                      ? LineEnding::CrLf
                      : LineEnding::Lf;
 
-  // Index rather than pointer: adding a section may move the others.
+  // Sections and keys are found through hash maps while parsing, so that a
+  // file of many sections or keys parses in linear time. Index rather than
+  // pointer: adding a section may move the others.
+  std::unordered_map<std::string, size_t> sectionOf;  // folded name -> index
+  std::unordered_set<std::string> keysSeen;             // section index, a line end, folded key
+  auto sectionIndex = [&](std::string_view name) {
+    const auto [it, added] = sectionOf.try_emplace(Folded(name), sections_.size());
+    if (added) sections_.push_back({std::string(name), {}});
+    return it->second;
+  };
   std::optional<size_t> current;  // keys before any header go to section ""
   while (!text.empty()) {
     const size_t end = text.find('\n');
@@ -61,17 +80,18 @@ void IniFile::Parse(std::string_view text) {
     if (line.front() == '[') {
       const size_t close = line.rfind(']');
       if (close == std::string_view::npos) continue;  // not a header: skipped
-      current = SectionIndex(TrimSpaces(line.substr(1, close - 1)));
+      current = sectionIndex(TrimSpaces(line.substr(1, close - 1)));
       continue;
     }
     const size_t equals = line.find('=');
     if (equals == std::string_view::npos) continue;
     const std::string_view key = TrimSpaces(line.substr(0, equals));
     if (key.empty()) continue;
-    Section& section = current ? sections_[*current] : SectionFor("");
-    const bool known = std::any_of(section.entries.begin(), section.entries.end(),
-                                   [&](const Entry& e) { return EqualsIgnoreCase(e.key, key); });
-    if (!known) section.entries.push_back({std::string(key), std::string(TrimSpaces(line.substr(equals + 1)))});
+    const size_t index = current ? *current : sectionIndex("");
+    // The first of a repeated key counts.
+    if (keysSeen.insert(std::to_string(index) + '\n' + Folded(key)).second) {
+      sections_[index].entries.push_back({std::string(key), std::string(TrimSpaces(line.substr(equals + 1)))});
+    }
   }
 }
 

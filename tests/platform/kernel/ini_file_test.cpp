@@ -119,3 +119,27 @@ TEST(KernelIniFileTest, BinaryGarbageNeverBreaksTheReader) {
 
 }  // namespace
 }  // namespace quelmar::kernel
+
+namespace quelmar::kernel {
+namespace {
+
+// Many sections, and a section of many keys, each found again in any case;
+// a repeated section continues the first, a repeated key keeps its first value.
+TEST(KernelIniFileTest, ManySectionsAndKeysAreFoundAsWritten) {
+  std::string text;
+  constexpr int kSections = 20000;
+  for (int i = 0; i < kSections; ++i) text += "[S" + std::to_string(i) + "]\nK=" + std::to_string(i) + "\n";
+  text += "[s7]\nK=again\nMore=yes\n[Big]\n";
+  for (int i = 0; i < kSections; ++i) text += "key" + std::to_string(i) + "=" + std::to_string(i) + "\n";
+  IniFile ini;
+  ini.Parse(text);
+  EXPECT_EQ(ini.SectionNames().size(), static_cast<std::size_t>(kSections + 1));
+  EXPECT_EQ(ini.GetOr("S19999", "k", ""), "19999");
+  EXPECT_EQ(ini.GetOr("S7", "K", ""), "7") << "the first value counts";
+  EXPECT_EQ(ini.GetOr("S7", "more", ""), "yes") << "the repeated section continues the first";
+  EXPECT_EQ(ini.KeyNames("big").size(), static_cast<std::size_t>(kSections));
+  EXPECT_EQ(ini.GetOr("BIG", "KEY12345", ""), "12345");
+}
+
+}  // namespace
+}  // namespace quelmar::kernel
