@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <CLI/CLI.hpp>
+#include <charconv>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -62,10 +63,19 @@ int RunServerEntry(const std::string& library, const char* entry) {
   return 0;
 }
 
+// "WxH" with both sides whole numbers of 1 to 16384: nothing before, between
+// or after them, and no number that only fits by wrapping.
 bool ParseSize(const std::string& text, int* w, int* h) {
+  const std::size_t x = text.find_first_of("xX");
+  if (x == std::string::npos) return false;
+  auto side = [](std::string_view digits, int* out) {
+    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), *out);
+    return error == std::errc{} && end == digits.data() + digits.size();
+  };
   int width = 0, height = 0;
-  char x = 0, extra = 0;
-  if (std::sscanf(text.c_str(), "%d%c%d%c", &width, &x, &height, &extra) != 3 || (x != 'x' && x != 'X')) return false;
+  if (!side(std::string_view(text).substr(0, x), &width) || !side(std::string_view(text).substr(x + 1), &height)) {
+    return false;
+  }
   if (width < 1 || height < 1 || width > 16384 || height > 16384) return false;
   *w = width;
   *h = height;

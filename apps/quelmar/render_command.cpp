@@ -18,6 +18,11 @@ int RenderCommand(com::Activator& activator, const RenderOptions& options) {
     std::cerr << "quelmar render: give either --corners or --center, not both\n";
     return 2;
   }
+  if (options.corners.size() == 4 &&
+      (options.corners[0] == options.corners[2] || options.corners[1] == options.corners[3])) {
+    std::cerr << "quelmar render: --corners must span an area: the two longitudes and the two latitudes must differ\n";
+    return 2;
+  }
   if (options.milesPerInch != 0.0 && options.center.empty()) {
     std::cerr << "quelmar render: --miles needs --center\n";
     return 2;

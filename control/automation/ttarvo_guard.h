@@ -2,6 +2,7 @@
 // The guard every ITarvo member runs in: owner-thread check, the freed-panel
 // check, exception conversion to failure results, and argument helpers.
 // Included only by the control class's own source files.
+#include <cmath>
 #include <new>
 #include <string>
 #include <thread>
@@ -10,6 +11,7 @@
 #include "control/automation/tarvo_ids.h"
 #include "control/automation/ttarvo.h"
 #include "control/core/errors.h"
+#include "control/core/map_units.h"
 #include "platform/com/ansi_text.h"
 #include "platform/com/error_info.h"
 
@@ -60,6 +62,18 @@ inline double Degrees(const Variant& v, const char* argument) {
   double d = 0.0;
   HRESULT hr = v.ToDouble(&d);
   if (hr < 0) throw ArgumentError(std::string("Argument ") + argument + " is not a number", CodeOfResult(hr));
+  return d;
+}
+
+// A longitude or latitude that must be a map coordinate: finite, and within
+// the range whole map units can hold (about 137,000 degrees either way), so
+// that no conversion wraps or turns into junk.
+inline double MapDegrees(const Variant& v, const char* argument) {
+  const double d = Degrees(v, argument);
+  constexpr double kLargest = 2147483647.0 / core::kUnitsPerDegree;
+  if (!(std::abs(d) <= kLargest)) {
+    throw ArgumentError(std::string("Argument ") + argument + " is outside the range of map coordinates");
+  }
   return d;
 }
 

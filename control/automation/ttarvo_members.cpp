@@ -15,6 +15,7 @@ namespace quelmar::automation {
 using guard::AnsiArg;
 using guard::CheckedEnum;
 using guard::Degrees;
+using guard::MapDegrees;
 using guard::Out;
 using guard::Utf8Result;
 
@@ -236,13 +237,13 @@ HRESULT TTarvo::get_IsDrawing(com::VARIANT_BOOL* value) {
 // ---------------------------------------------------------------- conversions
 
 HRESULT TTarvo::LL2Int(const Variant& x, const Variant& y, std::int32_t* retval) {
-  return Call("LL2Int", [&](Ttvmap& p) { Out(retval) = p.view().LL2Int(Degrees(x, "x"), Degrees(y, "y")); });
+  return Call("LL2Int", [&](Ttvmap& p) { Out(retval) = p.view().LL2Int(MapDegrees(x, "x"), MapDegrees(y, "y")); });
 }
 HRESULT TTarvo::Lon2Int(const Variant& x, std::int32_t* retval) {
-  return Call("Lon2Int", [&](Ttvmap& p) { Out(retval) = p.view().Lon2Int(Degrees(x, "x")); });
+  return Call("Lon2Int", [&](Ttvmap& p) { Out(retval) = p.view().Lon2Int(MapDegrees(x, "x")); });
 }
 HRESULT TTarvo::Lat2Int(const Variant& y, std::int32_t* retval) {
-  return Call("Lat2Int", [&](Ttvmap& p) { Out(retval) = p.view().Lat2Int(Degrees(y, "y")); });
+  return Call("Lat2Int", [&](Ttvmap& p) { Out(retval) = p.view().Lat2Int(MapDegrees(y, "y")); });
 }
 HRESULT TTarvo::Int2Lon(std::int32_t x, double* retval) {
   return Call("Int2Lon", [&](Ttvmap& p) { Out(retval) = p.view().Int2Lon(x); });
@@ -253,7 +254,7 @@ HRESULT TTarvo::Int2Lat(std::int32_t y, double* retval) {
 HRESULT TTarvo::Distance(const Variant& x1, const Variant& y1, const Variant& x2, const Variant& y2,
                          std::int32_t* retval) {
   return Call("Distance", [&](Ttvmap& p) {
-    Out(retval) = p.Distance(Degrees(x1, "x1"), Degrees(y1, "y1"), Degrees(x2, "x2"), Degrees(y2, "y2"));
+    Out(retval) = p.Distance(MapDegrees(x1, "x1"), MapDegrees(y1, "y1"), MapDegrees(x2, "x2"), MapDegrees(y2, "y2"));
   });
 }
 HRESULT TTarvo::HeadsUp(const Variant& x1, const Variant& y1, const Variant& x2, const Variant& y2,
@@ -268,13 +269,13 @@ HRESULT TTarvo::HeadsUp(const Variant& x1, const Variant& y1, const Variant& x2,
 HRESULT TTarvo::LonLatStr(const Variant& x, const Variant& y, std::string* retval) {
   return Call("LonLatStr", [&](Ttvmap& p) {
     const PanelOptions& o = p.options();
-    Out(retval) = Utf8Result(core::LonLatStr(Degrees(x, "x"), Degrees(y, "y"), o.LLmode, p.view().CoordDecimals(), o.Coords));
+    Out(retval) = Utf8Result(core::LonLatStr(MapDegrees(x, "x"), MapDegrees(y, "y"), o.LLmode, p.view().CoordDecimals(), o.Coords));
   });
 }
 HRESULT TTarvo::DMS(const Variant& x, std::string* retval) {
   return Call("DMS", [&](Ttvmap& p) {
     const PanelOptions& o = p.options();
-    Out(retval) = Utf8Result(core::DMS(Degrees(x, "x"), o.LLmode, p.view().CoordDecimals()));
+    Out(retval) = Utf8Result(core::DMS(MapDegrees(x, "x"), o.LLmode, p.view().CoordDecimals()));
   });
 }
 

@@ -18,8 +18,11 @@ double UnitRadians(double degrees) {
 }  // namespace
 
 std::optional<TDistance> Distance(double lon1, double lat1, double lon2, double lat2) {
-  if (!std::isfinite(lon1) || !std::isfinite(lat1) || !std::isfinite(lon2) || !std::isfinite(lat2)) {
-    return std::nullopt;
+  // Finite, and within what whole map units can hold: the sines of larger
+  // values are no distance.
+  constexpr double kLargest = 2147483647.0 / kUnitsPerDegree;
+  for (double d : {lon1, lat1, lon2, lat2}) {
+    if (!(std::abs(d) <= kLargest)) return std::nullopt;
   }
   const double phi1 = UnitRadians(lat1);
   const double phi2 = UnitRadians(lat2);
@@ -33,6 +36,7 @@ std::optional<TDistance> Distance(double lon1, double lat1, double lon2, double 
   c = std::clamp(c, -1.0, 1.0);
   const double angle = std::numbers::pi / 2 - std::asin(c);
   // angle is within [0, pi], so the rounded result always fits.
+  if (!std::isfinite(angle)) return std::nullopt;
   return TDistance{static_cast<std::int32_t>(std::nearbyint(angle * kEarthRadiusMiles * 1000)), angle};
 }
 

@@ -287,7 +287,7 @@ void TTvObject::SetDirtyRect(std::int32_t left, std::int32_t top, std::int32_t r
 
 std::int32_t TTvObject::Distance(double lon1, double lat1, double lon2, double lat2) {
   const std::optional<TDistance> d = core::Distance(lon1, lat1, lon2, lat2);
-  if (!d) throw ArgumentError("Distance needs finite longitudes and latitudes");
+  if (!d) throw ArgumentError("Distance needs longitudes and latitudes within the range of map coordinates");
   lastCentralAngle_ = d->Angle;
   return d->Thousandths;
 }

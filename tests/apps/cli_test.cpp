@@ -128,6 +128,10 @@ TEST(QuelmarCommandLine, WrongArgumentsGetClearMessages) {
   } cases[] = {
       {"render --size 800x500", "--output is required"},
       {"render --size 0x5 -o x.png", "--size must be WxH"},
+      {"render --size 4294967297x1 -o x.png", "--size must be WxH"},
+      {"render --size 800x500x2 -o x.png", "--size must be WxH"},
+      {"render --size +800x500 -o x.png", "--size must be WxH"},
+      {"render --corners -87,41,-87,42 -o x.png", "--corners must span an area"},
       {"render --corners 1,2,3 -o x.png", "--corners"},
       {"render --corners 1,2,3,4 --center 1,2 -o x.png", "either --corners or --center"},
       {"render --miles 3 -o x.png", "--miles needs --center"},

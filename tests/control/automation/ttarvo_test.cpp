@@ -93,6 +93,29 @@ TEST_F(AutomationBoundary, ByReferenceArgumentsAreRead) {
             69115);
 }
 
+// Numbers that are no map coordinates are refused, never wrapped into a
+// pixel, a junk text or an undefined integer.
+TEST_F(AutomationBoundary, CoordinatesBeyondTheMapAreRefused) {
+  struct Case {
+    const char* member;
+    std::vector<Variant> args;
+  };
+  const Case cases[] = {
+      {"Distance", {Variant(1e308), Variant(0), Variant(-1e308), Variant(0)}},
+      {"LL2Int", {Variant(1e308), Variant(0)}},
+      {"Lon2Int", {Variant(-1e308)}},
+      {"Lat2Int", {Variant(2e5)}},
+      {"DMS", {Variant(1e308)}},
+      {"LonLatStr", {Variant(0), Variant(1e300)}},
+  };
+  for (const Case& c : cases) {
+    InvokeResult r = Call(c.member, c.args);
+    EXPECT_EQ(r.MemberResult(), com::E_INVALIDARG) << c.member;
+    EXPECT_NE(r.excep.bstrDescription.find("outside the range of map coordinates"), std::string::npos) << c.member;
+  }
+  EXPECT_EQ(Get("DMS", {Variant(-87.5)}).vt(), com::VT_BSTR) << "map coordinates still convert";
+}
+
 TEST_F(AutomationBoundary, AnExceptionInsideAMemberBecomesAFailureWithItsText) {
   struct ThrowingDrawer : core::MapDrawer {
     void DrawMap(gdi::Canvas&, const core::PaintRequest&) override { throw std::runtime_error("layer file unreadable"); }

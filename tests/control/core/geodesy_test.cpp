@@ -43,14 +43,15 @@ TEST(Distance, IsZeroNotNaNForIdenticalPoints) {
   }
 }
 
-TEST(Distance, RefusesNonFiniteCoordinates) {
+TEST(Distance, RefusesCoordinatesThatAreNoMapCoordinates) {
   for (int i = 0; i < 4; ++i) {
-    for (double bad : {kNaN, kInf, -kInf}) {
+    for (double bad : {kNaN, kInf, -kInf, 1e308, -1e308, 137439.0}) {
       double c[4] = {-87, 41, -86, 42};
       c[i] = bad;
-      EXPECT_FALSE(Distance(c[0], c[1], c[2], c[3]).has_value());
+      EXPECT_FALSE(Distance(c[0], c[1], c[2], c[3]).has_value()) << bad;
     }
   }
+  EXPECT_TRUE(Distance(137438.0, 0, -137438.0, 0).has_value()) << "the largest map coordinates still measure";
 }
 
 TEST(HeadsUp, GivesACompassBearing) {
