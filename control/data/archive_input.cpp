@@ -34,7 +34,8 @@ std::size_t MemoryArchiveInput::ReadAt(std::uint64_t offset, std::span<std::uint
 }
 
 FileArchiveInput::FileArchiveInput(const std::filesystem::path& path) : path_(path) {
-  fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  // Non-blocking: a FIFO is refused below instead of waiting for a writer.
+  fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd_ < 0) throw IoError(Describe(path, "cannot open"));
   struct stat info {};
   if (::fstat(fd_, &info) != 0) {

@@ -20,7 +20,8 @@ namespace {
 }  // namespace
 
 FileSource::FileSource(const std::string& path) : path_(path), buffer_(kBufferSize) {
-  fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  // Non-blocking: a FIFO is refused below instead of waiting for a writer.
+  fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd_ < 0) ThrowIo("cannot open", path, errno);
   // Only a regular file has the length the readers track.
   struct stat info {};

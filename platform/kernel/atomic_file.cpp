@@ -91,9 +91,27 @@ bool WriteFileAtomically(const std::filesystem::path& path, std::string_view con
 
 bool ReadWholeFile(const std::filesystem::path& path, std::string* contents,
                    std::error_code* error) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  // Non-blocking: opening a FIFO must not wait for a writer. It changes
+  // nothing for a regular file.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) {
     Report(error, LastError());
+    return false;
+  }
+  struct stat info {};
+  std::error_code refused;
+  if (::fstat(fd, &info) != 0) {
+    refused = LastError();
+  } else if (S_ISDIR(info.st_mode)) {
+    refused = std::make_error_code(std::errc::is_a_directory);
+  } else if (!S_ISREG(info.st_mode)) {
+    refused = std::make_error_code(std::errc::invalid_argument);
+  } else if (static_cast<std::uint64_t>(info.st_size) > kMaxWholeFileBytes) {
+    refused = std::make_error_code(std::errc::file_too_large);
+  }
+  if (refused) {
+    ::close(fd);
+    Report(error, refused);
     return false;
   }
   std::string text;
@@ -109,6 +127,11 @@ bool ReadWholeFile(const std::filesystem::path& path, std::string* contents,
       return false;
     }
     text.append(buffer, static_cast<size_t>(n));
+    if (text.size() > kMaxWholeFileBytes) {  // it grew while being read
+      ::close(fd);
+      Report(error, std::make_error_code(std::errc::file_too_large));
+      return false;
+    }
   }
   ::close(fd);
   *contents = std::move(text);

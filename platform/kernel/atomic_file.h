@@ -3,6 +3,7 @@
 // goes to a new file in the same folder, is flushed to disk, and is renamed
 // over the old name. Readers see either the old file or the new one, never a
 // part of either.
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -17,8 +18,14 @@ namespace quelmar::kernel {
 bool WriteFileAtomically(const std::filesystem::path& path, std::string_view contents,
                          std::error_code* error = nullptr);
 
+// The most ReadWholeFile reads: text files of settings and lists, never more.
+inline constexpr std::uint64_t kMaxWholeFileBytes = 64ull << 20;
+
 // Reads the whole file into *contents. False with *error set when it cannot
 // be read; a missing file is such an error (errc::no_such_file_or_directory).
+// Only regular files are read (a FIFO, a folder or a device gives
+// errc::invalid_argument or errc::is_a_directory, without waiting for a
+// writer), and only up to kMaxWholeFileBytes (errc::file_too_large beyond).
 bool ReadWholeFile(const std::filesystem::path& path, std::string* contents,
                    std::error_code* error = nullptr);
 

@@ -2,6 +2,7 @@
 #include "control/data/file_source.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>
@@ -9,6 +10,7 @@
 #include <vector>
 
 #include "control/core/errors.h"
+#include "control/data/archive_input.h"
 #include "control/data/drawing_reader.h"
 #include "control/data/drawing_test_support.h"
 
@@ -73,6 +75,17 @@ TEST_F(DrawingFileSource, ReadsInPiecesOfAnySize) {
 TEST_F(DrawingFileSource, FilesThatCannotBeReadThrowIoError) {
   EXPECT_THROW(FileSource((dir_ / "MISSING.DCM").string()), IoError);
   EXPECT_THROW(FileSource(dir_.string()), IoError) << "a folder";
+}
+
+// A FIFO, a device or a link to one is no drawing file or archive: both
+// readers refuse it at once instead of waiting for a writer or reading forever.
+TEST_F(DrawingFileSource, FifosAndDevicesAreRefusedWithoutWaiting) {
+  ASSERT_EQ(::mkfifo((dir_ / "FIFO.DCM").c_str(), 0600), 0);
+  fs::create_symlink("/dev/zero", dir_ / "ZERO.ZPX");
+  for (const char* name : {"FIFO.DCM", "ZERO.ZPX"}) {
+    EXPECT_THROW(FileSource((dir_ / name).string()), IoError) << name;
+    EXPECT_THROW(FileArchiveInput(dir_ / name), IoError) << name;
+  }
 }
 
 }  // namespace

@@ -99,5 +99,20 @@ TEST(KernelAtomicFileTest, ReadWholeFileReportsWhyItFailed) {
   EXPECT_EQ(text, "abc");
 }
 
+// Only regular files are read: a FIFO is refused at once (no wait for a
+// writer), and a link to an endless device never grows the text.
+TEST(KernelAtomicFileTest, ReadWholeFileRefusesFifosAndDevices) {
+  TempDir dir;
+  ASSERT_EQ(::mkfifo((dir / "fifo").c_str(), 0600), 0);
+  std::filesystem::create_symlink("/dev/zero", dir / "zero");
+  for (const char* name : {"fifo", "zero"}) {
+    std::string text = "unchanged";
+    std::error_code error;
+    EXPECT_FALSE(ReadWholeFile(dir / name, &text, &error)) << name;
+    EXPECT_EQ(error, std::errc::invalid_argument) << name;
+    EXPECT_EQ(text, "unchanged") << name;
+  }
+}
+
 }  // namespace
 }  // namespace quelmar::kernel
