@@ -1,5 +1,7 @@
 #include "platform/gdi/bitmap.h"
 
+#include "platform/kernel/atomic_file.h"
+
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -36,32 +38,6 @@ cairo_surface_t* CreateSurface(int width, int height) {
     throw std::bad_alloc();
   }
   return surface;
-}
-
-// Writes PNG bytes produced by Cairo to an open file descriptor.
-cairo_status_t WriteToFd(void* closure, const unsigned char* data, unsigned int length) {
-  const int fd = *static_cast<int*>(closure);
-  while (length > 0) {
-    const ssize_t written = ::write(fd, data, length);
-    if (written < 0) {
-      if (errno == EINTR) continue;
-      return CAIRO_STATUS_WRITE_ERROR;
-    }
-    data += written;
-    length -= static_cast<unsigned int>(written);
-  }
-  return CAIRO_STATUS_SUCCESS;
-}
-
-// Creates a new file beside `path` that no one else uses; -1 on failure.
-int CreateTemporaryBeside(const std::string& path, std::string& tempPath) {
-  static std::atomic<unsigned> counter{0};
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    tempPath = path + ".tmp" + std::to_string(::getpid()) + "_" + std::to_string(counter++);
-    const int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd >= 0 || errno != EEXIST) return fd;
-  }
-  return -1;
 }
 
 }  // namespace
@@ -111,19 +87,19 @@ void Bitmap::Fill(COLORREF color) {
 
 bool Bitmap::SavePng(const std::string& path) const {
   if (path.empty()) return false;
-  std::string tempPath;
-  int fd = CreateTemporaryBeside(path, tempPath);
-  if (fd < 0) return false;
-
+  std::string png;
   impl_->BeginPixelAccess();
-  bool ok = cairo_surface_write_to_png_stream(impl_->surface, WriteToFd, &fd) == CAIRO_STATUS_SUCCESS;
-  ok = ok && ::fsync(fd) == 0;
-  ok = (::close(fd) == 0) && ok;
-  // Renaming replaces the old file in one step, so readers see the old file
-  // or the new one, never a partial PNG.
-  ok = ok && std::rename(tempPath.c_str(), path.c_str()) == 0;
-  if (!ok) ::unlink(tempPath.c_str());
-  return ok;
+  const cairo_status_t status = cairo_surface_write_to_png_stream(
+      impl_->surface,
+      [](void* closure, const unsigned char* data, unsigned int length) {
+        static_cast<std::string*>(closure)->append(reinterpret_cast<const char*>(data), length);
+        return CAIRO_STATUS_SUCCESS;
+      },
+      &png);
+  if (status != CAIRO_STATUS_SUCCESS) return false;
+  // A regular file is replaced in one step, so readers see the old file or
+  // the new one, never a partial PNG; a pipe or terminal is written straight.
+  return kernel::WriteFileAtomically(path, png);
 }
 
 }  // namespace quelmar::gdi

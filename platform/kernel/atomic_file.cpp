@@ -47,10 +47,37 @@ int CreateTemporaryBeside(const std::filesystem::path& target, std::filesystem::
   return -1;
 }
 
+// Writes into what `path` names as it is (a FIFO, a terminal, /dev/stdout).
+bool WriteStraight(const std::filesystem::path& path, std::string_view contents, std::error_code* error) {
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
+  if (fd < 0) {
+    Report(error, LastError());
+    return false;
+  }
+  bool ok = WriteAll(fd, contents);
+  std::error_code failure = ok ? std::error_code{} : LastError();
+  if (::close(fd) != 0 && ok) {
+    ok = false;
+    failure = LastError();
+  }
+  if (!ok) Report(error, failure);
+  return ok;
+}
+
 }  // namespace
 
 bool WriteFileAtomically(const std::filesystem::path& path, std::string_view contents,
                          std::error_code* error) {
+  // Only a regular file, or a path where nothing is, is replaced by a rename.
+  // A FIFO or a character device (a terminal, /dev/stdout) is written
+  // straight; a folder, a block device or a socket is refused.
+  struct stat existing {};
+  if (::stat(path.c_str(), &existing) == 0 && !S_ISREG(existing.st_mode)) {
+    if (S_ISFIFO(existing.st_mode) || S_ISCHR(existing.st_mode)) return WriteStraight(path, contents, error);
+    Report(error, std::make_error_code(S_ISDIR(existing.st_mode) ? std::errc::is_a_directory
+                                                                  : std::errc::operation_not_supported));
+    return false;
+  }
   // Replace what a symbolic link points at rather than the link itself.
   std::filesystem::path target = path;
   std::error_code ec;

@@ -14,7 +14,10 @@ namespace quelmar::kernel {
 // Writes `contents` to `path`. A symbolic link is followed and its target
 // replaced; an existing file keeps its permission bits, a new one gets
 // 0666 less the umask. On failure the temporary file is removed, `path` is
-// untouched and *error (when given) says why. The folder must exist.
+// untouched and *error (when given) says why. The folder must exist. Only a
+// regular file is replaced so: a FIFO or a character device (a terminal,
+// /dev/stdout) is written straight into, and a folder, a block device or a
+// socket is refused (errc::is_a_directory, errc::operation_not_supported).
 bool WriteFileAtomically(const std::filesystem::path& path, std::string_view contents,
                          std::error_code* error = nullptr);
 

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <thread>
+
 #include "platform/kernel/test_files.h"
 
 namespace quelmar::kernel {
@@ -97,6 +99,31 @@ TEST(KernelAtomicFileTest, ReadWholeFileReportsWhyItFailed) {
   WriteText(dir / "f", "abc");
   EXPECT_TRUE(ReadWholeFile(dir / "f", &text));
   EXPECT_EQ(text, "abc");
+}
+
+// Only a regular file is replaced by a rename: a character device is written
+// straight and stays what it is, a FIFO is written into for its reader, and
+// a folder is refused.
+TEST(KernelAtomicFileTest, SpecialFilesAreWrittenIntoOrRefusedNeverReplaced) {
+  TempDir dir;
+  std::filesystem::create_symlink("/dev/null", dir / "null");
+  EXPECT_TRUE(WriteFileAtomically(dir / "null", "discarded"));
+  EXPECT_TRUE(std::filesystem::is_character_file("/dev/null")) << "the device is still a device";
+  EXPECT_TRUE(std::filesystem::is_symlink(dir / "null"));
+
+  ASSERT_EQ(::mkfifo((dir / "fifo").c_str(), 0600), 0);
+  std::string received;
+  std::thread reader([&] { received = ReadText(dir / "fifo"); });
+  // ReadWholeFile refuses FIFOs; the reader reads it as a stream.
+  EXPECT_TRUE(WriteFileAtomically(dir / "fifo", "through the pipe"));
+  reader.join();
+  EXPECT_EQ(received, "through the pipe");
+  EXPECT_TRUE(std::filesystem::is_fifo(dir / "fifo"));
+
+  std::filesystem::create_directory(dir / "folder");
+  std::error_code error;
+  EXPECT_FALSE(WriteFileAtomically(dir / "folder", "x", &error));
+  EXPECT_EQ(error, std::errc::is_a_directory);
 }
 
 // Only regular files are read: a FIFO is refused at once (no wait for a
