@@ -1,6 +1,7 @@
 #include "tools/quelmar-data/builder/output/verify_tree.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <functional>
@@ -120,6 +121,19 @@ TEST(VerifyTree, ReportsEveryKindOfDamageAndExitsWithOne) {
        "DATA1/Mcity.zpx: the layer index has a negative count"},
       {"a missing archive", [](TreeContents& t) { t.archives.erase("DATA1/Mair.zpx"); }, nullptr,
        "DATA1/Mair.zpx: missing"},
+      {"an index count cut to 0 over its members", nullptr,
+       [](const fs::path& d) {
+         std::string bytes = ReadText(d / "DATA1/Mcity.zpx");
+         bytes[0] = bytes[1] = 0;
+         WriteText(d / "DATA1/Mcity.zpx", bytes);
+       },
+       "DATA1/Mcity.zpx: the index lists no members, but members follow it"},
+      {"a street archive that is a folder", nullptr,
+       [](const fs::path& d) { fs::create_directory(d / "STATES0/06.ZP5"); },
+       "STATES0/06.ZP5: is not a regular file"},
+      {"a street archive that is a FIFO", nullptr,
+       [](const fs::path& d) { ASSERT_EQ(::mkfifo((d / "STATES0/26.ZP5").c_str(), 0600), 0); },
+       "STATES0/26.ZP5: is not a regular file"},
       {"a CRC mismatch", nullptr, [](const fs::path& d) { FlipBits(d / "HMAP.ZIP", 14, 0xFF); },
        "HMAP.ZIP: HTOTAL.DCM: CRC mismatch: the header says 0x"},
       // The uncompressed size, below 256, gains 256.

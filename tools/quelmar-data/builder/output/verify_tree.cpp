@@ -48,6 +48,17 @@ bool HasSignature(data::ArchiveInput& input, std::uint64_t offset, std::initiali
                      [&](std::uint8_t kind) { return bytes[2] == kind && bytes[3] == kind + 1; });
 }
 
+// Whether a local header stands anywhere in the room the largest index could
+// take after its count (an index of 32,767 entries of 17 bytes).
+bool HasLocalHeaderAfterIndex(data::ArchiveInput& input) {
+  constexpr std::uint64_t kRoom = 2 + data::LayerIndex::kEntrySize * 32767 + 4;
+  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(std::min<std::uint64_t>(input.Size(), kRoom)));
+  bytes.resize(input.ReadAt(0, bytes));
+  constexpr std::uint8_t kSignature[] = {'P', 'K', 3, 4};
+  return bytes.size() > 2 &&
+         std::search(bytes.begin() + 2, bytes.end(), std::begin(kSignature), std::end(kSignature)) != bytes.end();
+}
+
 // Counts the bytes a member delivers into its CRC, and keeps the message of a
 // failure of the member itself (it does not decode, the archive cannot be
 // read) apart from the drawing reader's own.
@@ -124,6 +135,10 @@ DrawingArchive::DrawingArchive(const fs::path& path, std::optional<Layout> layou
   if (layout_ == Layout::kLayerArchive) {
     index_.emplace(data::LayerIndex::Read(*input_));
     for (const data::LayerIndexEntry& entry : index_->Entries()) names_.push_back(entry.name);
+    // An empty index over members (a count cut to 0) hides them all from the map.
+    if (names_.empty() && HasLocalHeaderAfterIndex(*input_)) {
+      damage_ = "the index lists no members, but members follow it";
+    }
     return;
   }
   // Each header is at least 30 bytes long, so the walk always moves on.
@@ -519,6 +534,11 @@ class TreeVerifier {
 
   void VerifyStreetFolder(const Folder& folder) {
     if (!folder.path) return;
+    for (const fs::path& path : OtherEntriesOf(*folder.path)) {
+      if (data::StreetArchiveNumber(path.filename().string())) {
+        Problem(Label(path), "is not a regular file (a folder, a FIFO or a device): the map cannot read it");
+      }
+    }
     std::size_t streetArchives = 0;
     for (const fs::path& path : FilesOf(*folder.path)) {
       const std::string name = path.filename().string();
@@ -544,18 +564,20 @@ class TreeVerifier {
     }
   }
 
-  // The regular files of `folder`, sorted by name.
-  static std::vector<fs::path> FilesOf(const fs::path& folder) {
+  // The regular files of `folder` (or, with `regular` false, every other
+  // entry: folders, FIFOs, devices, dangling links), sorted by name.
+  static std::vector<fs::path> FilesOf(const fs::path& folder, bool regular = true) {
     std::vector<fs::path> files;
     std::error_code error;
     fs::directory_iterator it(folder, error);
     for (; !error && it != fs::directory_iterator(); it.increment(error)) {
       std::error_code typeError;
-      if (it->is_regular_file(typeError)) files.push_back(it->path());
+      if (it->is_regular_file(typeError) == regular) files.push_back(it->path());
     }
     std::sort(files.begin(), files.end());
     return files;
   }
+  static std::vector<fs::path> OtherEntriesOf(const fs::path& folder) { return FilesOf(folder, false); }
 
   void VerifyArchive(const PlannedArchive& planned) {
     std::optional<DrawingArchive> archive;
