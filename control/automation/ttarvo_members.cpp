@@ -21,39 +21,32 @@ using guard::Utf8Result;
 
 // ---------------------------------------------------------------- switches
 
-// A boolean switch of the panel: read as -1/0.
-#define QM_SWITCH(Name)                                                                     \
-  HRESULT TTarvo::get_##Name(com::VARIANT_BOOL* value) {                                    \
-    return Call(#Name, [&](Ttvmap& p) { Out(value) = com::ToVariantBool(p.options().Name); }); \
-  }                                                                                         \
-  HRESULT TTarvo::put_##Name(com::VARIANT_BOOL value) {                                     \
-    return Call(#Name, [&](Ttvmap& p) { p.SetPanelOption([&](PanelOptions& o) { o.Name = value != 0; }); }); \
+// A boolean switch of a section of the settings store, read as -1/0. A
+// change of a layer switch draws the map again (the store tells the panel).
+#define QM_SWITCH(Section, Name)                                                                       \
+  HRESULT TTarvo::get_##Name(com::VARIANT_BOOL* value) {                                               \
+    return Call(#Name, [&](Ttvmap& p) { Out(value) = com::ToVariantBool(p.settings().Get().Section.Name); }); \
+  }                                                                                                    \
+  HRESULT TTarvo::put_##Name(com::VARIANT_BOOL value) {                                                \
+    return Call(#Name, [&](Ttvmap& p) {                                                                \
+      p.settings().Change(&core::ControlSettings::Section, [&](auto& o) { o.Name = value != 0; });     \
+    });                                                                                                \
   }
-QM_SWITCH(PopupRoute)
-QM_SWITCH(AutoQuery)
-QM_SWITCH(EdgePan)
-QM_SWITCH(AutoPaint)
+QM_SWITCH(Panel, PopupRoute)
+QM_SWITCH(Panel, AutoQuery)
+QM_SWITCH(Panel, EdgePan)
+QM_SWITCH(Panel, AutoPaint)
+QM_SWITCH(Layers, Mainlay)
+QM_SWITCH(Layers, Overlay)
+QM_SWITCH(Layers, Grid)
+QM_SWITCH(Layers, Load_Air)
+QM_SWITCH(Layers, Load_City)
+QM_SWITCH(Layers, Load_County)
+QM_SWITCH(Layers, Load_Highway)
+QM_SWITCH(Layers, Load_Hydro)
+QM_SWITCH(Layers, Load_Landmark)
+QM_SWITCH(Layers, Load_State)
 #undef QM_SWITCH
-
-// A layer switch: the settings store draws the map again when one changes.
-#define QM_LAYER_SWITCH(Name)                                                               \
-  HRESULT TTarvo::get_##Name(com::VARIANT_BOOL* value) {                                    \
-    return Call(#Name, [&](Ttvmap& p) { Out(value) = com::ToVariantBool(p.layers().Name); }); \
-  }                                                                                         \
-  HRESULT TTarvo::put_##Name(com::VARIANT_BOOL value) {                                     \
-    return Call(#Name, [&](Ttvmap& p) { p.SetLayerOption([&](LayerOptions& o) { o.Name = value != 0; }); }); \
-  }
-QM_LAYER_SWITCH(Mainlay)
-QM_LAYER_SWITCH(Overlay)
-QM_LAYER_SWITCH(Grid)
-QM_LAYER_SWITCH(Load_Air)
-QM_LAYER_SWITCH(Load_City)
-QM_LAYER_SWITCH(Load_County)
-QM_LAYER_SWITCH(Load_Highway)
-QM_LAYER_SWITCH(Load_Hydro)
-QM_LAYER_SWITCH(Load_Landmark)
-QM_LAYER_SWITCH(Load_State)
-#undef QM_LAYER_SWITCH
 
 HRESULT TTarvo::get_Underlay(com::VARIANT_BOOL* value) {
   return Call("Underlay", [&](Ttvmap& p) { Out(value) = com::ToVariantBool(p.settings().Underlay().Underlay()); });

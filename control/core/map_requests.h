@@ -7,6 +7,7 @@
 #include <string>
 
 #include "control/core/control_settings.h"
+#include "control/core/map_folders.h"
 #include "control/core/problem_reporter.h"
 #include "control/core/view_state.h"
 #include "platform/gdi/gdi_types.h"
@@ -16,11 +17,6 @@ namespace quelmar::core {
 // Where the map is going: the screen, a host's device context (DirectDraw),
 // a printer page, or an off-screen bitmap (image export, map server).
 enum class OutputKind { Screen, Device, Printer, Bitmap };
-
-// The folders the layer archives are read from.
-struct MapFolders {
-  std::string States0, States1, Data1, Data2;
-};
 
 // INIT: the base map and what the start-up reads with it.
 struct BaseDataRequest {

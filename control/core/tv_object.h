@@ -70,7 +70,6 @@ class TTvObject : public ui::WindowHandler {
   // The trace log, on while option 65535 is set.
   TraceLog& traceLog();
   // Problems found in the map data: each goes to the trace log and is counted.
-  ProblemReporter& problems() { return problems_; }
   std::int32_t ProblemCount() const { return problems_.Count(); }
   void ResetProblems() { problems_.Reset(); }
   // ExecMem: the physical memory, after a warning dialog when it is below dmem.

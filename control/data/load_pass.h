@@ -4,6 +4,7 @@
 // does, each from its archive in its data folder.
 #include <string>
 
+#include "control/core/map_folders.h"
 #include "control/data/archive_catalogue.h"
 #include "control/data/drawing_kind.h"
 #include "control/data/loaded_drawings.h"
@@ -11,9 +12,8 @@
 
 namespace quelmar::data {
 
-struct LoadFolders {
-  std::string States0, States1, Data1, Data2;
-};
+// The four folders, as a load request names them.
+using LoadFolders = core::MapFolders;
 
 struct LoadPassInput {
   MapBox LoadRect;        // the view, or the square around it when the map is rotated

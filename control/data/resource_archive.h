@@ -29,7 +29,7 @@ std::string ResourceMemberName(std::string_view name);
 // than read some other member. The member reads `resource` in place, so the
 // bytes must outlive it (resources live as long as the library).
 // Throws DataError when no accepted member is found or a header is damaged
-// (see FindAcceptedMember); it never reads outside `resource`.
+// (see ReadLocalHeader); it never reads outside `resource`.
 std::unique_ptr<ArchiveMemberSource> OpenResourceArchive(std::span<const std::uint8_t> resource,
                                                          std::string_view type);
 

@@ -16,17 +16,6 @@ std::vector<ZipLocalHeader> ListZipMembers(ArchiveInput& input, std::uint64_t of
   return members;
 }
 
-ZipLocalHeader FindAcceptedMember(ArchiveInput& input, std::uint64_t offset) {
-  for (;;) {
-    std::optional<ZipLocalHeader> header = ReadLocalHeader(input, offset);
-    if (!header) {
-      throw DataError("no stored or imploded member: no local header at offset " + std::to_string(offset));
-    }
-    if (AcceptedCoding(*header)) return std::move(*header);
-    offset = header->DataEnd();
-  }
-}
-
 std::unique_ptr<ArchiveMemberSource> OpenZipMember(std::shared_ptr<ArchiveInput> input, std::string_view name) {
   std::uint64_t offset = 0;
   while (std::optional<ZipLocalHeader> header = ReadLocalHeader(*input, offset)) {

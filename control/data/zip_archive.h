@@ -19,12 +19,6 @@ namespace quelmar::data {
 // Every member from `offset` on, in archive order. DataError as ReadLocalHeader.
 std::vector<ZipLocalHeader> ListZipMembers(ArchiveInput& input, std::uint64_t offset = 0);
 
-// The first member at or after `offset` that AcceptedCoding reads, skipping
-// the others. Throws DataError when the bytes at `offset` or after a skipped
-// member are not a local header, or as ReadLocalHeader. The walk visits at
-// most one header per 30 bytes of archive.
-ZipLocalHeader FindAcceptedMember(ArchiveInput& input, std::uint64_t offset);
-
 // The member of a plain PKZIP archive named exactly `name`, or nullptr when
 // no member has that name. Throws DataError when the member is there but is
 // not read (see AcceptedCoding), or as ReadLocalHeader for the headers

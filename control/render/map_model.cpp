@@ -33,7 +33,7 @@ void MapModel::Load(const core::LoadRequest& request) {
   data::LoadPassInput input;
   input.LoadRect = projection.Cull();
   input.Scale = request.View->View().Scale;
-  input.Folders = {request.Folders.States0, request.Folders.States1, request.Folders.Data1, request.Folders.Data2};
+  input.Folders = request.Folders;
   input.StreetExtension = request.StreetExtension;
   input.ExpectedStreetVersion = request.StreetVersion;
   input.Switches = LoadSwitchesOf(request.Layers);

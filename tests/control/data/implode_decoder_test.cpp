@@ -53,7 +53,7 @@ class TrickleSource final : public ByteSource {
 std::vector<std::uint8_t> CompressedMember(const RealArchive& archive) {
   const std::vector<std::uint8_t> zip = ReadFileBytes(ImplodeTestDataDir() / archive.file);
   MemoryArchiveInput input(zip);
-  const ZipLocalHeader header = FindAcceptedMember(input, 0);
+  const ZipLocalHeader header = ReadLocalHeader(input, 0).value();
   return {zip.begin() + static_cast<std::ptrdiff_t>(header.dataOffset),
           zip.begin() + static_cast<std::ptrdiff_t>(header.DataEnd())};
 }
