@@ -230,7 +230,10 @@ HRESULT TTarvo::get_IsDrawing(com::VARIANT_BOOL* value) {
 // ---------------------------------------------------------------- conversions
 
 HRESULT TTarvo::LL2Int(const Variant& x, const Variant& y, std::int32_t* retval) {
-  return Call("LL2Int", [&](Ttvmap& p) { Out(retval) = p.view().LL2Int(MapDegrees(x, "x"), MapDegrees(y, "y")); });
+  return Call("LL2Int", [&](Ttvmap& p) {
+    const double lon = MapDegrees(x, "x"), lat = MapDegrees(y, "y");  // checked in argument order
+    Out(retval) = p.view().LL2Int(lon, lat);
+  });
 }
 HRESULT TTarvo::Lon2Int(const Variant& x, std::int32_t* retval) {
   return Call("Lon2Int", [&](Ttvmap& p) { Out(retval) = p.view().Lon2Int(MapDegrees(x, "x")); });
@@ -247,7 +250,9 @@ HRESULT TTarvo::Int2Lat(std::int32_t y, double* retval) {
 HRESULT TTarvo::Distance(const Variant& x1, const Variant& y1, const Variant& x2, const Variant& y2,
                          std::int32_t* retval) {
   return Call("Distance", [&](Ttvmap& p) {
-    Out(retval) = p.Distance(MapDegrees(x1, "x1"), MapDegrees(y1, "y1"), MapDegrees(x2, "x2"), MapDegrees(y2, "y2"));
+    const double lon1 = MapDegrees(x1, "x1"), lat1 = MapDegrees(y1, "y1");  // checked in argument order
+    const double lon2 = MapDegrees(x2, "x2"), lat2 = MapDegrees(y2, "y2");
+    Out(retval) = p.Distance(lon1, lat1, lon2, lat2);
   });
 }
 HRESULT TTarvo::HeadsUp(const Variant& x1, const Variant& y1, const Variant& x2, const Variant& y2,
@@ -262,7 +267,8 @@ HRESULT TTarvo::HeadsUp(const Variant& x1, const Variant& y1, const Variant& x2,
 HRESULT TTarvo::LonLatStr(const Variant& x, const Variant& y, std::string* retval) {
   return Call("LonLatStr", [&](Ttvmap& p) {
     const PanelOptions& o = p.options();
-    Out(retval) = Utf8Result(core::LonLatStr(MapDegrees(x, "x"), MapDegrees(y, "y"), o.LLmode, p.view().CoordDecimals(), o.Coords));
+    const double lon = MapDegrees(x, "x"), lat = MapDegrees(y, "y");  // checked in argument order
+    Out(retval) = Utf8Result(core::LonLatStr(lon, lat, o.LLmode, p.view().CoordDecimals(), o.Coords));
   });
 }
 HRESULT TTarvo::DMS(const Variant& x, std::string* retval) {
