@@ -10,6 +10,13 @@ constexpr int kVirginIslandsFips = 78;
 
 }  // namespace
 
+int StreetStateSlot(std::string_view code) {
+  for (int slot = 1; slot <= kLastStreetStateSlot; ++slot) {
+    if (!code.empty() && kStateCodes[slot] == code) return slot;
+  }
+  return 0;
+}
+
 int StateNumber(std::string_view code) {
   if (code.empty()) return 0;  // never matches an empty slot
   for (int slot = 1; slot <= kStateSlotCount; ++slot) {

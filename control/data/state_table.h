@@ -35,6 +35,10 @@ constexpr std::string_view StateCode(int number) {
 // 72 and VI gives 78, their FIPS numbers; 0 for an unknown or empty code.
 int StateNumber(std::string_view code);
 
+// The slot of `code` among slots 1..56, the states with street data and the
+// territories filed with them (PR gives 43); 0 for any other code.
+int StreetStateSlot(std::string_view code);
+
 // Each entry of the box table is ten characters: the state archive code
 // (two decimal digits), then the street quad column and row (two base-36
 // digits each) of the lower-left corner, then of the upper-right corner.

@@ -19,5 +19,7 @@ void AddExportGeoJsonCommand(CLI::App& cli, int& exitCode);
 void AddBuildCommand(CLI::App& cli, int& exitCode);
 // build-basemap -o DIR: the two built-in archives from the public inputs
 void AddBaseMapCommand(CLI::App& cli, int& exitCode);
+// find-zip TREE ZIP, find-city TREE PLACE, find-phone TREE NUMBER
+void AddFindCommands(CLI::App& cli, int& exitCode);
 
 }  // namespace quelmar::tools

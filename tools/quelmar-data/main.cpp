@@ -12,6 +12,7 @@ int main(int argc, char** argv) {
   quelmar::tools::AddExportGeoJsonCommand(cli, exitCode);
   quelmar::tools::AddBuildCommand(cli, exitCode);
   quelmar::tools::AddBaseMapCommand(cli, exitCode);
+  quelmar::tools::AddFindCommands(cli, exitCode);
   CLI11_PARSE(cli, argc, argv);
   return exitCode;
 }

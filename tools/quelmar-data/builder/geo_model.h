@@ -88,6 +88,34 @@ struct HighwayRoute {
 };
 
 // Everything of the national layers.
+// The points of the search tables.
+struct ZipPoint {
+  std::int32_t Zip = 0;
+  std::string Place;      // "Chicago"
+  std::string StateCode;  // "IL"
+  TMapPoint At;
+};
+
+struct PlaceName {
+  std::string Name;  // as written: "Springfield", "St. Louis"
+  int State = 0;     // state FIPS number (72 Puerto Rico)
+  TMapPoint At;
+};
+
+struct ExchangePoint {
+  int AreaCode = 0;
+  int Exchange = 0;
+  std::int32_t Zip = 0;  // 0 when none lies near
+  std::string StateCode;
+  std::string Place;
+  TMapPoint At;
+};
+
+struct SearchTableInputs {
+  std::vector<PlaceName> Places;
+  std::vector<ExchangePoint> Exchanges;
+};
+
 struct NationalInputs {
   std::vector<Ring> Nation;           // outline of the United States
   std::vector<StateArea> States;
@@ -100,6 +128,7 @@ struct NationalInputs {
   std::vector<Airport> Airports;
   std::vector<HighwayRoute> Highways;
   std::vector<Landmark> Landmarks;
+  SearchTableInputs Search;         // empty when the inputs lack them
 };
 
 // One street line of the network. After noding (street_network.h) every

@@ -207,19 +207,36 @@ std::string EncodeLabelText(std::string_view text) {
   return bytes;
 }
 
-}  // namespace
-
-PackedText PackStreetName(std::string_view plain) {
+// `plain` with bytes 1..31, which would read back as word codes, as blanks.
+std::string WithoutWordCodeBytes(std::string_view plain, bool* replaced) {
   std::string text(plain);
-  bool replaced = false;
   for (char& c : text) {
     if (Byte(c) >= 1 && Byte(c) <= data::kWordCodeCount) {
       c = ' ';
-      replaced = true;
+      *replaced = true;
     }
   }
+  return text;
+}
+
+}  // namespace
+
+PackedText PackStreetName(std::string_view plain) {
+  bool replaced = false;
+  std::string text = WithoutWordCodeBytes(plain, &replaced);
   return FitAndEncode(std::move(text), replaced, data::kMaxNameLength, data::kMaxStoredNameBytes,
                       EncodeStreetName);
+}
+
+PackedText PackPairText(std::string_view plain, std::size_t maxBytes) {
+  bool replaced = false;
+  std::string text = WithoutWordCodeBytes(plain, &replaced);
+  const auto encode = [](std::string_view name) {
+    std::vector<Symbol> symbols;
+    for (char c : name) symbols.push_back({c, false});
+    return EncodePairs(symbols);
+  };
+  return FitAndEncode(std::move(text), replaced, data::kMaxPairTextLength, maxBytes, encode);
 }
 
 PackedText PackLabelText(std::string_view plain) {

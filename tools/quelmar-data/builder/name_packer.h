@@ -26,6 +26,12 @@ struct PackedText {
 // characters) until it fits (Cut).
 PackedText PackStreetName(std::string_view plain);
 
+// A name of the search tables (places, ZIP codes, exchanges), which are read
+// with the pair step alone: UnpackPairs(Bytes) == Text. Bytes 1..31 become
+// blanks (Replaced); a text longer than the pair step's 128 characters or
+// `maxBytes` stored bytes loses whole words from its end (Cut).
+PackedText PackPairText(std::string_view plain, std::size_t maxBytes);
+
 // A label text of a water or feature name, stored as written ("Chicago O'Hare
 // International"). UnpackLabelWords(Bytes) == Text. A long word of the table,
 // in its title case, that begins a word of the text (it may run on, as "Lake"

@@ -50,7 +50,8 @@ ZipCentroids ZipCentroids::Load(const std::filesystem::path& package) {
     if (lat == entry.end() || lon == entry.end() || !lat->is_number() || !lon->is_number()) continue;
     if (key.size() != 5 || key.find_first_not_of("0123456789") != std::string::npos) continue;
     try {
-      zips.push_back({std::stoi(key), entry.value("state", ""), ToMapUnits(lon->get<double>(), lat->get<double>())});
+      zips.push_back({std::stoi(key), entry.value("state", ""), ToMapUnits(lon->get<double>(), lat->get<double>()),
+                      entry.value("city", "")});
     } catch (const std::invalid_argument&) {
       continue;  // a centroid outside the globe is a fault of that entry only
     }

@@ -14,6 +14,7 @@ struct ZipCentroid {
   std::int32_t Zip = 0;
   std::string StateCode;
   TMapPoint At;
+  std::string City;  // as the table writes it: "Chicago"
 };
 
 class ZipCentroids {
@@ -27,6 +28,7 @@ class ZipCentroids {
   // The ZIP code of `stateCode` nearest to `point` within about 10 miles, or 0.
   std::int32_t Nearest(const std::string& stateCode, TMapPoint point) const;
   std::size_t Size() const { return zips_.size(); }
+  const std::vector<ZipCentroid>& All() const { return zips_; }
 
  private:
   std::vector<ZipCentroid> zips_;

@@ -80,7 +80,7 @@ struct TempFolder {
 TEST(MapTree, TheEngineReadsBackEverythingItWrote) {
   TempFolder temp;
   const fs::path tree = temp.path / "map";
-  const ZipCentroids zips({{60613, "IL", ToMapUnits(-87.655, 41.947)}});
+  const ZipCentroids zips({{60613, "IL", ToMapUnits(-87.655, 41.947), "Chicago"}});
   const TreeReport report = WriteMapTree(SmallCountry(), SmallStreets(), zips, tree, [](const std::string&) {});
   EXPECT_GT(report.BaseMapBytes, 0u);
   EXPECT_TRUE(fs::exists(tree / "MAP.INI"));
@@ -91,7 +91,7 @@ TEST(MapTree, TheEngineReadsBackEverythingItWrote) {
 
 TEST(MapTree, BuildingTwiceGivesTheSameBytes) {
   TempFolder temp;
-  const ZipCentroids zips({{60613, "IL", ToMapUnits(-87.655, 41.947)}});
+  const ZipCentroids zips({{60613, "IL", ToMapUnits(-87.655, 41.947), "Chicago"}});
   WriteMapTree(SmallCountry(), SmallStreets(), zips, temp.path / "a", [](const std::string&) {});
   WriteMapTree(SmallCountry(), SmallStreets(), zips, temp.path / "b", [](const std::string&) {});
   std::size_t files = 0;

@@ -18,7 +18,7 @@ namespace fs = std::filesystem;
 struct Fixture {
   NationalInputs national;
   std::vector<StreetSample> samples;
-  ZipCentroids zips{{{60613, "IL", ToMapUnits(-87.655, 41.947)}}};
+  ZipCentroids zips{{{60613, "IL", ToMapUnits(-87.655, 41.947), "Chicago"}}};
   fs::path folder = fs::temp_directory_path() / ("street-archives-" + std::to_string(::getpid()));
 
   Fixture() {

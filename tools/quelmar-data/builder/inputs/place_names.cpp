@@ -142,6 +142,25 @@ std::string NameKey(std::string_view name) {
   return key;
 }
 
+std::string AsciiName(std::string_view name) {
+  std::string ascii;
+  for (std::size_t i = 0; i < name.size();) {
+    const std::uint32_t code = NextCodePoint(name, i);
+    if (code >= 0x20 && code < 0x7F) {
+      ascii += static_cast<char>(code);
+    } else if (code >= 0xC0 && code <= 0xFF) {
+      std::string letters(kLatin1Letters[code - 0xC0]);
+      if (code < 0xE0 && !letters.empty()) letters[0] = static_cast<char>(letters[0] - 'a' + 'A');
+      ascii += letters;
+    } else if (code == 0x2018 || code == 0x2019) {
+      ascii += '\'';
+    } else if (code == 0xA0) {
+      ascii += ' ';
+    }
+  }
+  return ascii;
+}
+
 std::vector<std::string> CommonNames(const GazetteerEntry& entry) {
   std::string_view name = entry.Name;
   if (entry.StateCode == "MA" && StripSuffix(name, kMassachusettsTownCity)) {

@@ -17,6 +17,12 @@ namespace quelmar::builder {
 // "fort" written as "st", "ste", "mt", "ft".
 std::string NameKey(std::string_view name);
 
+// The name in printable ASCII, as the engine's single-byte tables hold it:
+// accented letters (UTF-8, combining marks or Latin-1 bytes) without their
+// accents ("Cañon City" → "Canon City"), curly quotes as "'", other
+// characters outside ASCII and control characters dropped.
+std::string AsciiName(std::string_view name);
+
 // The names a gazetteer entry is known by, the one to show first: the name
 // without its legal suffix ("Chicago city" → "Chicago", "Juneau city and
 // borough" → "Juneau", "Barnstable Town city, MA" → "Barnstable" but

@@ -7,6 +7,7 @@
 #include "control/data/archive_writer.h"
 #include "tools/quelmar-data/builder/output/base_map.h"
 #include "tools/quelmar-data/builder/output/quad_tiler.h"
+#include "tools/quelmar-data/builder/output/search_tables.h"
 
 namespace quelmar::builder {
 namespace {
@@ -71,8 +72,8 @@ TreeReport WriteMapTree(const NationalInputs& inputs, const std::vector<StreetSa
   }
   report.Overview = WriteOverviewArchives(inputs, sampleLandmarks, work / "DATA1", work / "DATA2", progress);
   report.Streets = WriteStreetArchives(streets, inputs, zips, work / "STATES0", progress);
-  WriteText(work / "DATA3" / "README.TXT",
-            "Search tables (ZIP.BIN, Cities.bin, FON.BIN) are written here by a later version of the builder.\r\n");
+  progress("search tables");
+  WriteSearchTables(inputs.Search, zips, work / "DATA3");
   if (extras) extras(work);
   WriteText(work / kMapIniName, MapIni());
 
