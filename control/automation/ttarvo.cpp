@@ -12,6 +12,7 @@
 #include "control/core/errors.h"
 #include "control/dialogs/style_dialogs.h"
 #include "control/render/map_model_attach.h"
+#include "control/search/place_search.h"
 #include "platform/com/ansi_text.h"
 #include "platform/com/error_info.h"
 
@@ -32,6 +33,7 @@ TTarvo::TTarvo(com::ServerLifetime& lifetime)
   // The subsystems attach in the order they depend on each other.
   model_ = &render::AttachMapModel(*context_);
   dialogs::AttachStyleDialogs(*context_, *model_);
+  placeSearch_ = &search::AttachPlaceSearch(*context_);
   ConnectPanelEvents();
 }
 

@@ -12,6 +12,7 @@
 #include "control/core/control_context.h"
 #include "control/core/tv_object.h"
 #include "control/render/map_model.h"
+#include "control/search/place_search.h"
 #include "platform/com/com_ptr.h"
 #include "platform/com/connection_point.h"
 #include "platform/com/ref_counted.h"
@@ -80,6 +81,10 @@ class TTarvo final : public TarvoNotBuilt,
   void FreePanel();
   void DestroyPanelIfIdle();
   void Invalidate();
+  search::PlaceQuery PlaceQueryOf(Ttvmap& panel);
+  search::PlaceReports PlaceReportsOf(Ttvmap& panel);
+  template <typename Dialog>
+  HRESULT RunPlaceDialog(const char* member);
 
   com::ServerLifetime& lifetime_;
   std::atomic<com::ULONG> refs_{1};
@@ -94,6 +99,8 @@ class TTarvo final : public TarvoNotBuilt,
   std::int32_t itemFontSize_ = 14;
   // The map model the context keeps; it lives as long as the context.
   render::MapModel* model_ = nullptr;
+  // The place, ZIP and exchange lookups the context keeps.
+  search::PlaceSearch* placeSearch_ = nullptr;
 };
 
 }  // namespace quelmar::automation

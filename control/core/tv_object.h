@@ -89,6 +89,7 @@ class TTvObject : public ui::WindowHandler {
   std::string RouteText() const;   // "Run Time" in design mode
   void SetRouteText(const std::string& ansi);
   void SetResultText(const std::string& ansi) { result_ = ansi; }
+  void SetStreet(const std::string& ansi) { street_ = ansi; }
 
   // --- window-control properties ---
   gdi::COLORREF Color() const { return settings_.Look().Color; }

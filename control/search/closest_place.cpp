@@ -15,7 +15,9 @@
 #include "control/data/layer_archive.h"
 #include "control/data/layer_archive_index.h"
 #include "control/data/quad.h"
+#include "control/data/name_unpack.h"
 #include "control/search/search_box.h"
+#include "control/search/title_case.h"
 
 namespace quelmar::search {
 namespace {
@@ -47,10 +49,11 @@ void Consider(const data::PlaceObject& place, const ClosestPlaceRequest& request
   if (!PassesPopulation(population, request)) return;
   const std::optional<double> miles = DistanceMiles(x, y, place.Point.X, place.Point.Y);
   if (!miles || *miles >= request.RadiusMiles || *miles >= best.Miles) return;
-  const std::string_view name = std::string_view(place.Name).starts_with('*') ? std::string_view(place.Name).substr(1)
-                                                                               : std::string_view(place.Name);
+  // Stored as a packed name; "*" first marks the national capital.
+  std::string name = data::UnpackName(place.Name);
+  if (name.starts_with('*')) name.erase(0, 1);
   best.Miles = *miles;
-  best.Line = std::string(name) + '\t' + std::to_string(place.County) + '\t' + std::to_string(population) + '\t' +
+  best.Line = TitleCaseName(name).Str() + '\t' + std::to_string(place.County) + '\t' + std::to_string(population) + '\t' +
               core::FormatFixed(*miles, request.Decimals) + '\t' + ShortDegrees(place.Point.X * core::kDegreesPerUnit) +
               ',' + ShortDegrees(place.Point.Y * core::kDegreesPerUnit);
 }

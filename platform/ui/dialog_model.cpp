@@ -50,7 +50,32 @@ void DialogModel::Choose(const std::string& radioName) {
 void DialogModel::Press(const std::string& buttonName) {
   DialogField& b = Field(buttonName);
   if (b.kind != FieldKind::Button) throw std::invalid_argument("\"" + buttonName + "\" is not a button");
+  if (const auto action = pressActions_.find(buttonName); action != pressActions_.end() && action->second) {
+    const std::function<void()> run = action->second;  // the action may replace itself
+    run();
+    return;
+  }
   pressed_ = buttonName;
+}
+
+void DialogModel::OnPress(const std::string& buttonName, std::function<void()> action) {
+  if (action) {
+    pressActions_[buttonName] = std::move(action);
+  } else {
+    pressActions_.erase(buttonName);
+  }
+}
+
+void DialogModel::Change(const std::string& fieldName, const std::string& text) {
+  Field(fieldName).text = text;
+  if (const auto action = changeActions_.find(fieldName); action != changeActions_.end()) {
+    const std::function<void()> run = action->second;
+    run();
+  }
+}
+
+void DialogModel::OnChange(const std::string& fieldName, std::function<void()> action) {
+  changeActions_[fieldName] = std::move(action);
 }
 
 namespace {
@@ -84,7 +109,7 @@ void RunModal(DialogModel& dialog) {
     return;
   }
   for (const DialogField& f : dialog.Fields()) {
-    if (f.kind == FieldKind::Button) {
+    if (f.kind == FieldKind::Button && !dialog.IsAction(f.name)) {
       dialog.Press(f.name);
       return;
     }

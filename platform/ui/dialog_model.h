@@ -3,6 +3,7 @@
 // lists, buttons) that code and tests set, press and read. Showing a dialog
 // goes through the desktop's dialog runner, which a host or a test replaces.
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -39,18 +40,31 @@ class DialogModel {
   void Choose(const std::string& radioName);
   // The button that closed the dialog ("" while it is open).
   const std::string& Pressed() const { return pressed_; }
+  // Presses a button: an action button runs its action (the dialog stays
+  // open unless the action presses a closing button), any other closes it.
   void Press(const std::string& buttonName);
+  // Makes `buttonName` an action button (an empty action makes it a closing one again).
+  void OnPress(const std::string& buttonName, std::function<void()> action);
+  bool IsAction(const std::string& buttonName) const { return pressActions_.contains(buttonName); }
+
+  // Sets an edit's text or a list's selected item, as the user does, and
+  // runs the field's change action if it has one.
+  void Change(const std::string& fieldName, const std::string& text);
+  void OnChange(const std::string& fieldName, std::function<void()> action);
 
  private:
   std::string caption_;
   std::vector<DialogField> fields_;
   std::string pressed_;
+  std::map<std::string, std::function<void()>> pressActions_;
+  std::map<std::string, std::function<void()>> changeActions_;
 };
 
 // Shows a dialog modally and returns when a button closed it.
 using DialogRunner = std::function<void(DialogModel&)>;
 
-// The desktop's runner. Without one, a dialog closes at once by its first button.
+// The desktop's runner. Without one, a dialog closes at once by its first
+// button that is not an action.
 void SetDialogRunner(DialogRunner runner);
 void RunModal(DialogModel& dialog);
 
