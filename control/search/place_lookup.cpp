@@ -54,6 +54,7 @@ bool IsPlaceListQuery(const ShortString& text) { return text.Contains("*") || te
 std::vector<ShortString> PlaceQueryForms(const ShortString& text) {
   std::vector<ShortString> forms{text};
   const ShortString upper = UpperCase(text);
+  if (upper.StartsWith("DES ") || upper.StartsWith("DE ")) return forms;
   for (std::string_view prefix : {"DES", "DE"}) {
     const int length = static_cast<int>(prefix.size());
     const char after = upper.At(length + 1);
@@ -114,6 +115,13 @@ std::optional<Place> FindPlaceAtOrAfter(TableBytes bytes, const std::string& key
 
 std::optional<Place> FindPlaceExact(TableBytes bytes, const ShortString& text) {
   return FindPlaceAtOrAfter(bytes, PlaceQueryKey(text, false));
+}
+
+bool NameBeginsWithQuery(const Place& place, const ShortString& text) {
+  const std::string key = PlaceQueryKey(text, false);
+  const std::string name = key.substr(0, key.find(','));
+  const std::string typed = name.substr(0, name.find_last_not_of(' ') + 1);
+  return CitySortKey(place.Name, place.Record.State).starts_with(typed);
 }
 
 std::vector<Place> FindPlaceList(TableBytes bytes, const ShortString& text) {

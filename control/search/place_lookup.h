@@ -51,6 +51,11 @@ std::optional<Place> FindPlaceAtOrAfter(TableBytes bytes, const std::string& key
 // One exact lookup (no repetitions): the place nearest `text`'s key.
 std::optional<Place> FindPlaceExact(TableBytes bytes, const ShortString& text);
 
+// Whether the place's name begins with the name `text` is looked up by: a
+// repeated form ("DES MOINES" for "DESMOINES") is reported only then, so a
+// name that merely begins "DE" ("DENVER") does not also report a stranger.
+bool NameBeginsWithQuery(const Place& place, const ShortString& text);
+
 // One list lookup (no repetitions): every place in the range of the city
 // pattern's first letter whose state code matches the state pattern and
 // whose name matches the city pattern, in table order.

@@ -39,10 +39,10 @@ void PlaceSearch::City(const PlaceQuery& query, const ShortString& text, const P
   }
   const core::FlagScope running(exactRunning_);
   const SearchTableFile::Bytes bytes = tables_.Cities.Read(query.Folder);
-  for (const ShortString& form : forms) {
-    if (const std::optional<Place> place = FindPlaceExact(View(bytes), form)) {
-      if (reports.Place) reports.Place(PlaceLine(*place, query.Decimals));
-    }
+  for (std::size_t i = 0; i < forms.size(); ++i) {
+    const std::optional<Place> place = FindPlaceExact(View(bytes), forms[i]);
+    if (!place || (i > 0 && !NameBeginsWithQuery(*place, forms[i]))) continue;
+    if (reports.Place) reports.Place(PlaceLine(*place, query.Decimals));
   }
 }
 

@@ -57,13 +57,14 @@ int RunFindCity(const std::string& tree, const std::string& place) {
   const auto bytes = file.Read(SearchFolder(tree));
   std::vector<std::string> lines;
   const bool list = search::IsPlaceListQuery(place);
-  for (const search::ShortString& form : search::PlaceQueryForms(place)) {
+  const std::vector<search::ShortString> forms = search::PlaceQueryForms(place);
+  for (std::size_t i = 0; i < forms.size(); ++i) {
     if (list) {
-      for (const search::Place& hit : search::FindPlaceList(search::View(bytes), form)) {
+      for (const search::Place& hit : search::FindPlaceList(search::View(bytes), forms[i])) {
         lines.push_back(search::CityLine(hit, kCoordinateDecimals));
       }
-    } else if (const auto hit = search::FindPlaceExact(search::View(bytes), form)) {
-      lines.push_back(search::PlaceLine(*hit, kCoordinateDecimals));
+    } else if (const auto hit = search::FindPlaceExact(search::View(bytes), forms[i])) {
+      if (i == 0 || search::NameBeginsWithQuery(*hit, forms[i])) lines.push_back(search::PlaceLine(*hit, kCoordinateDecimals));
     }
   }
   return PrintLines(lines, "find-city", place);
