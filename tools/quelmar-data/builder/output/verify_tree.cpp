@@ -15,8 +15,11 @@
 #include "control/data/archive_crc32.h"
 #include "control/data/layer_archive.h"
 #include "control/data/quad.h"
+#include "control/data/search_table_layout.h"
 #include "control/data/state_table.h"
+#include "platform/kernel/atomic_file.h"
 #include "platform/kernel/ini_file.h"
+#include "tools/quelmar-data/builder/output/verify_search_tables.h"
 
 namespace quelmar::builder {
 namespace {
@@ -404,7 +407,7 @@ class TreeVerifier {
     if (folders) {
       VerifyDataFolder(folders->data1, data::ArchiveFolder::Data1);
       VerifyDataFolder(folders->data2, data::ArchiveFolder::Data2);
-      ListDataFolder(folders->data3);
+      VerifySearchFolder(folders->data3);
       VerifyStreetFolder(folders->states);
     }
     return Finish();
@@ -528,8 +531,30 @@ class TreeVerifier {
     }
   }
 
-  void ListDataFolder(const Folder& folder) {
-    if (folder.path) out_ << Label(*folder.path) << ": " << FilesOf(*folder.path).size() << " files\n";
+  // The search-files folder: its three tables, each read back whole.
+  void VerifySearchFolder(const Folder& folder) {
+    if (!folder.path) return;
+    out_ << Label(*folder.path) << ": " << FilesOf(*folder.path).size() << " files\n";
+    const std::pair<std::string_view, TableCheck (*)(data::TableBytes)> tables[] = {
+        {data::kZipTableFile, CheckZipTable},
+        {data::kCityTableFile, CheckCityTable},
+        {data::kExchangeTableFile, CheckExchangeTable}};
+    for (const auto& [name, check] : tables) {
+      const std::optional<fs::path> path = FindPath(*folder.path, std::string(name));
+      if (!path) {
+        out_ << "  " << name << ": not present\n";
+        continue;
+      }
+      std::string bytes;
+      std::error_code error;
+      if (!kernel::ReadWholeFile(*path, &bytes, &error)) {
+        Problem(Label(*path), "cannot be read: " + error.message());
+        continue;
+      }
+      const TableCheck result = check({reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()});
+      out_ << "  " << name << ": " << (result.Summary.empty() ? "unreadable" : result.Summary) << "\n";
+      for (const std::string& problem : result.Problems) Problem(Label(*path), problem);
+    }
   }
 
   void VerifyStreetFolder(const Folder& folder) {
