@@ -68,13 +68,19 @@ std::optional<ZipRecord> ZipRecordAt(TableBytes bytes, std::size_t offset, std::
   const std::optional<TableBytes> body = LengthPrefixed(bytes, offset, end, kZipRecordFixedSize, next);
   if (!body) return std::nullopt;
   ZipRecord record;
-  record.Zip = static_cast<std::int32_t>(static_cast<std::uint32_t>(Int32At(*body, 0)) +
-                                         static_cast<std::uint32_t>(firstZip));
+  record.Zip = *ZipRecordCodeAt(bytes, offset, end, firstZip, next);
   record.Count = static_cast<std::uint16_t>(LittleEndianAt(*body, 4, 2));
   record.LonWest = LittleEndianAt(*body, 6, 3);
   record.LatNorth = LittleEndianAt(*body, 9, 3);
   record.PackedName = TextOf(body->subspan(kZipRecordFixedSize));
   return record;
+}
+
+std::optional<std::int32_t> ZipRecordCodeAt(TableBytes bytes, std::size_t offset, std::size_t end,
+                                            std::int32_t firstZip, std::size_t* next) {
+  const std::optional<TableBytes> body = LengthPrefixed(bytes, offset, end, kZipRecordFixedSize, next);
+  if (!body) return std::nullopt;
+  return static_cast<std::int32_t>(static_cast<std::uint32_t>(Int32At(*body, 0)) + static_cast<std::uint32_t>(firstZip));
 }
 
 // ---- Cities.bin

@@ -81,6 +81,9 @@ void AppendZipRecord(std::string& out, const ZipRecord& record, std::int32_t fir
 // length is below the fixed part.
 std::optional<ZipRecord> ZipRecordAt(TableBytes bytes, std::size_t offset, std::size_t end, std::int32_t firstZip,
                                      std::size_t* next);
+// The code of that record alone, for scans that read only the codes.
+std::optional<std::int32_t> ZipRecordCodeAt(TableBytes bytes, std::size_t offset, std::size_t end,
+                                            std::int32_t firstZip, std::size_t* next);
 
 // ---- Cities.bin -------------------------------------------------------------
 //

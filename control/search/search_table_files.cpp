@@ -1,5 +1,7 @@
 #include "control/search/search_table_files.h"
 
+#include <sys/stat.h>
+
 #include <filesystem>
 
 #include "control/data/data_path.h"
@@ -9,29 +11,34 @@ namespace quelmar::search {
 
 SearchTableFile::Bytes SearchTableFile::Read(std::string_view folder) {
   static const Bytes kEmpty = std::make_shared<const std::vector<std::uint8_t>>();
-  namespace fs = std::filesystem;
-  const std::optional<fs::path> path = data::ResolveDataFile(folder, name_);
   std::lock_guard lock(mutex_);
-  std::error_code error;
-  const bool regular = path && fs::is_regular_file(*path, error);
-  const auto size = regular ? fs::file_size(*path, error) : 0;
-  const auto modified = regular ? fs::last_write_time(*path, error).time_since_epoch().count() : 0;
-  if (!regular || error) {
+  // The file found for the same folder before is looked at again with one
+  // stat; the folder is searched (any case of the name) only when that fails.
+  struct stat info {};
+  const auto statRegular = [&info](const std::string& path) {
+    return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+  };
+  if (folder_ != folder || path_.empty() || !statRegular(path_)) {
+    const std::optional<std::filesystem::path> path = data::ResolveDataFile(folder, name_);
+    folder_ = folder;
+    path_ = path ? path->string() : std::string();
     bytes_.reset();
-    return kEmpty;
+    if (path_.empty() || !statRegular(path_)) {
+      path_.clear();
+      return kEmpty;
+    }
   }
-  if (bytes_ && path_ == path->string() && size_ == static_cast<std::int64_t>(size) && modified_ == modified) {
-    return bytes_;
-  }
+  const std::int64_t size = info.st_size;
+  const std::int64_t modified = static_cast<std::int64_t>(info.st_mtime);
+  if (bytes_ && size_ == size && modified_ == modified) return bytes_;
   std::string contents;
-  if (!kernel::ReadWholeFile(*path, &contents)) {
+  if (!kernel::ReadWholeFile(path_, &contents)) {
     bytes_.reset();
     return kEmpty;
   }
   bytes_ = std::make_shared<const std::vector<std::uint8_t>>(contents.begin(), contents.end());
-  path_ = path->string();
-  size_ = static_cast<std::int64_t>(size);
-  modified_ = static_cast<std::int64_t>(modified);
+  size_ = size;
+  modified_ = modified;
   return bytes_;
 }
 

@@ -34,6 +34,7 @@ class SearchTableFile {
  private:
   std::string name_;
   std::mutex mutex_;
+  std::string folder_;
   std::string path_;
   std::int64_t size_ = -1;
   std::int64_t modified_ = 0;

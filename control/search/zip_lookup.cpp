@@ -15,6 +15,7 @@ using data::kZipHeaderEntries;
 using data::kTableUnitsPerDegree;
 using data::ZipBlockEntryAt;
 using data::ZipRecordAt;
+using data::ZipRecordCodeAt;
 
 namespace {
 
@@ -70,16 +71,18 @@ std::vector<ZipRecord> ZipBlockRecords(TableBytes bytes, const ZipBlock& block) 
 std::optional<ZipHit> FindZipCode(TableBytes bytes, std::int32_t zip) {
   const std::optional<ZipBlock> block = ChooseZipBlock(bytes, zip);
   if (!block) return std::nullopt;
-  std::optional<ZipRecord> last;
+  // Only the codes are read until the hit; then its whole record.
+  std::optional<std::size_t> hit;
   std::size_t at = static_cast<std::size_t>(block->Entry.Offset);
   std::size_t next = 0;
-  while (std::optional<ZipRecord> record = ZipRecordAt(bytes, at, block->End, block->Entry.FirstZip, &next)) {
-    if (record->Zip >= zip) return ZipHit{std::move(*record), block->Entry.StateSlot};
-    last = std::move(record);
+  while (const std::optional<std::int32_t> code = ZipRecordCodeAt(bytes, at, block->End, block->Entry.FirstZip, &next)) {
+    hit = at;
+    if (*code >= zip) break;
     at = next;
   }
-  if (!last) return std::nullopt;
-  return ZipHit{std::move(*last), block->Entry.StateSlot};
+  if (!hit) return std::nullopt;
+  std::optional<ZipRecord> record = ZipRecordAt(bytes, *hit, block->End, block->Entry.FirstZip, &next);
+  return ZipHit{std::move(*record), block->Entry.StateSlot};
 }
 
 std::string ZipResultLine(const ZipHit& hit) {
