@@ -42,7 +42,9 @@ std::string PlaceOf(std::string_view text) {
 ExchangeHit HitOf(const AreaCodeEntry& entry, ExchangeRecord record) {
   ExchangeHit hit;
   hit.AreaCode = entry.AreaCode;
-  hit.Zip = entry.ZipBase + record.ZipOffset;
+  // A base and offset that make no ZIP code (damage) give 0, "none".
+  const std::int64_t zip = std::int64_t{entry.ZipBase} + record.ZipOffset;
+  hit.Zip = zip >= 0 && zip <= 99999 ? static_cast<std::int32_t>(zip) : 0;
   const std::string text = data::UnpackPairs(record.PackedText);
   hit.State = text.substr(0, std::min<std::size_t>(2, text.size()));
   hit.Place = PlaceOf(text);

@@ -18,7 +18,7 @@ using data::ExchangeRecord;
 struct ExchangeHit {
   std::int32_t AreaCode = 0;
   ExchangeRecord Record;
-  std::int32_t Zip = 0;
+  std::int32_t Zip = 0;  // 0 when the table gives none
   std::string State;  // two letters
   std::string Place;  // a moved exchange as "Name (ddd)*"
   friend bool operator==(const ExchangeHit&, const ExchangeHit&) = default;

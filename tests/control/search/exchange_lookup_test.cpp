@@ -54,6 +54,10 @@ TEST(ExchangeLookup, ResultLineAndMovedExchanges) {
   EXPECT_EQ(ExchangeResultLine(hits[1]), "312555\tChicago\tIL\t60613\t-87.6298\t41.8781");
   // A name ending in three digits moved to that area code.
   EXPECT_EQ(hits[2].Place, "Evanston (847)*");
+  // A ZIP code base and offset that overflow or make no ZIP code give none.
+  const Bytes wild = ExchangeTable({{312, INT32_MAX, {{201, "ILChicago", 12}}}, {313, 99990, {{100, "MIX", 20}}}});
+  EXPECT_EQ(FindExchanges(View(wild), *ParsePhonePrefix("312"))[0].Zip, 0);
+  EXPECT_EQ(FindExchanges(View(wild), *ParsePhonePrefix("313"))[0].Zip, 0);
 }
 
 TEST(ExchangeLookup, MoreThan299AreaCodesContinueTheHeader) {
