@@ -8,7 +8,6 @@
 #include <unistd.h>
 
 #include <CLI/CLI.hpp>
-#include <charconv>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -20,6 +19,7 @@
 #include "apps/quelmar/data_tree.h"
 #include "apps/quelmar/render_command.h"
 #include "apps/quelmar/script_runner.h"
+#include "apps/quelmar/size_argument.h"
 #include "control/automation/tarvo_ids.h"
 #include "platform/com/activation.h"
 #include "platform/com/error_info.h"
@@ -61,25 +61,6 @@ int RunServerEntry(const std::string& library, const char* entry) {
   std::cout << (std::string(entry) == "DllRegisterServer" ? "registered " : "unregistered ") << library << " in "
             << com::ClassRegistry::DefaultPath().string() << "\n";
   return 0;
-}
-
-// "WxH" with both sides whole numbers of 1 to 16384: nothing before, between
-// or after them, and no number that only fits by wrapping.
-bool ParseSize(const std::string& text, int* w, int* h) {
-  const std::size_t x = text.find_first_of("xX");
-  if (x == std::string::npos) return false;
-  auto side = [](std::string_view digits, int* out) {
-    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), *out);
-    return error == std::errc{} && end == digits.data() + digits.size();
-  };
-  int width = 0, height = 0;
-  if (!side(std::string_view(text).substr(0, x), &width) || !side(std::string_view(text).substr(x + 1), &height)) {
-    return false;
-  }
-  if (width < 1 || height < 1 || width > 16384 || height > 16384) return false;
-  *w = width;
-  *h = height;
-  return true;
 }
 
 }  // namespace
@@ -140,7 +121,7 @@ int main(int argc, char** argv) {
   if (run->parsed()) {
     app::HostOptions options;
     options.designMode = designMode;
-    if (!ParseSize(runSize, &options.width, &options.height)) {
+    if (!app::ParseSize(runSize, &options.width, &options.height)) {
       std::cerr << "quelmar run: --size must be WxH with each side 1 to 16384, not \"" << runSize << "\"\n";
       return 2;
     }
@@ -180,7 +161,7 @@ int main(int argc, char** argv) {
     return app::PrintMembers(host.Control(), idl, std::cout, std::cerr);
   }
 
-  if (!ParseSize(render.size, &render.width, &render.height)) {
+  if (!app::ParseSize(render.size, &render.width, &render.height)) {
     std::cerr << "quelmar render: --size must be WxH with each side 1 to 16384, not \"" << render.size << "\"\n";
     return 2;
   }

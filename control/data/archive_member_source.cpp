@@ -52,10 +52,18 @@ std::size_t ArchiveMemberSource::Read(std::span<std::uint8_t> out) {
   const std::size_t n = source.Read(out);
   position_ += n;
   if (!checkCrc_) return n;
-  crc_ = ArchiveCrc32(out.first(n), crc_);
-  // Writers that leave the CRC to a data descriptor store 0 in the header.
-  const bool crcInHeader = (header_.flags & 8) == 0 || header_.crc32 != 0;
-  if (n > 0 && position_ == Length() && crcInHeader && crc_ != header_.crc32) {
+  if (!atEnd_) {
+    crc_ = ArchiveCrc32(out.first(n), crc_);
+    if (position_ < Length()) return n;
+    // The end, reached by this read (or by the first one of a member whose
+    // size is 0, which a damaged size field may claim): the CRC is judged
+    // once, and a mismatch stays an error for every later read.
+    atEnd_ = true;
+    // Writers that leave the CRC to a data descriptor store 0 in the header.
+    const bool crcInHeader = (header_.flags & 8) == 0 || header_.crc32 != 0;
+    crcMatches_ = !crcInHeader || crc_ == header_.crc32;
+  }
+  if (!crcMatches_) {
     char text[96];
     std::snprintf(text, sizeof text, ": CRC mismatch: the header says 0x%08X, the data gives 0x%08X",
                   static_cast<unsigned>(header_.crc32), static_cast<unsigned>(crc_));
@@ -66,7 +74,7 @@ std::size_t ArchiveMemberSource::Read(std::span<std::uint8_t> out) {
 
 void ArchiveMemberSource::Finish() {
   std::uint8_t rest[4096];
-  while (position_ < Length() && Read(rest) > 0) {
+  while (Read(rest) > 0) {
   }
 }
 

@@ -6,8 +6,9 @@
 // Read throws DataError when the member's data ends before its size is
 // reached or does not decode (see ImplodeDecoder), and when the bytes
 // delivered do not have the CRC-32 the header gives (checked as the last byte
-// is read; a header that leaves its CRC to a data descriptor has none to
-// check). It passes on IoError from the archive and never delivers more than
+// is read, or at the first read of a member whose size is 0, and thrown again
+// by every read after; a header that leaves its CRC to a data descriptor has
+// none to check). It passes on IoError from the archive and never delivers more than
 // Length bytes.
 #include <memory>
 
@@ -47,6 +48,8 @@ class ArchiveMemberSource final : public ByteSource {
   std::uint64_t position_ = 0;
   std::uint32_t crc_ = 0;  // of the bytes delivered so far
   bool checkCrc_ = true;
+  bool atEnd_ = false;       // Length bytes delivered and the CRC judged
+  bool crcMatches_ = true;
 };
 
 }  // namespace quelmar::data

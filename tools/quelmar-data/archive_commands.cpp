@@ -18,22 +18,16 @@
 #include "control/data/layer_archive.h"
 #include "control/data/zip_archive.h"
 #include "platform/kernel/atomic_file.h"
+#include "tools/quelmar-data/builder/output/archive_members.h"
 #include "tools/quelmar-data/commands.h"
 
 namespace quelmar::tools {
 namespace {
 
-using data::ArchiveInput;
 using data::ArchiveMemberSource;
 using data::FileArchiveInput;
 using data::LayerIndex;
 using data::ZipLocalHeader;
-
-bool IsPlainZip(ArchiveInput& input) {
-  std::uint8_t start[4] = {};
-  if (input.ReadAt(0, start) < 4 || start[0] != 'P' || start[1] != 'K') return false;
-  return (start[2] == 3 && start[3] == 4) || (start[2] == 5 && start[3] == 6);
-}
 
 std::string Method(const ZipLocalHeader& header) {
   std::string text = data::DescribeCoding(header);
@@ -51,7 +45,7 @@ void PrintMember(const std::string& name, const ZipLocalHeader& header) {
 
 int RunList(const std::string& path) {
   auto input = std::make_shared<FileArchiveInput>(path);
-  if (IsPlainZip(*input)) {
+  if (builder::IsPlainZip(*input)) {
     const std::vector<ZipLocalHeader> members = data::ListZipMembers(*input);
     std::printf("%s: PKZIP archive, %zu members\n", path.c_str(), members.size());
     PrintRow("NAME", "METHOD", "PACKED", "SIZE");
@@ -76,19 +70,8 @@ int RunList(const std::string& path) {
   return status;
 }
 
-// A layer archive's member by its whole name, else by the engine's look-up.
-std::unique_ptr<ArchiveMemberSource> OpenMember(const std::string& path, const std::string& member) {
-  auto input = std::make_shared<FileArchiveInput>(path);
-  if (IsPlainZip(*input)) return data::OpenZipMember(input, member);
-  const LayerIndex index = LayerIndex::Read(*input);
-  std::optional<std::size_t> entry = index.FindExact(member);
-  if (!entry) entry = index.FindByKey(member);
-  if (!entry) return nullptr;
-  return data::OpenLayerMember(input, index, *entry);
-}
-
 int RunCat(const std::string& path, const std::string& member) {
-  std::unique_ptr<ArchiveMemberSource> source = OpenMember(path, member);
+  std::unique_ptr<ArchiveMemberSource> source = builder::OpenNamedMember(path, member);
   if (!source) {
     std::fprintf(stderr, "quelmar-data cat: %s has no member %s\n", path.c_str(), member.c_str());
     return 1;

@@ -113,29 +113,60 @@ TEST(LayerArchive, OpensTheEntrysOwnMemberOrFails) {
 }
 
 // A member's bytes must have the CRC its header gives: a flipped bit in the
-// data, a changed CRC or a shortened size is a data error at the member's end.
+// data, a changed CRC, a shortened size or a size of 0 is a data error at the
+// member's end, stored or imploded, and stays one for every later read.
 TEST(LayerArchive, AMemberWhoseBytesDoNotMatchItsCrcIsAnError) {
-  const std::vector<std::uint8_t> good = LayerArchive({"AAAAA.DCM", "BBBBB.DCM"});
-  MemoryArchiveInput input(good);
-  const std::uint64_t header = LayerIndex::Read(input).LocalHeaderOffset(0);
-  const std::size_t data = header + 30 + std::string("AAAAA.DCM").size();
   struct Case {
     const char* what;
-    std::function<void(std::vector<std::uint8_t>&)> damage;
+    std::function<void(std::vector<std::uint8_t>&, std::size_t header, std::size_t data)> damage;
   };
   const Case cases[] = {
-      {"a flipped bit in the data", [&](std::vector<std::uint8_t>& a) { a[data] ^= 0x04; }},
-      {"a changed CRC", [&](std::vector<std::uint8_t>& a) { a[header + 14] ^= 0x01; }},
-      {"a shorter size", [&](std::vector<std::uint8_t>& a) {
-         --a[header + 18];  // compressed and uncompressed sizes alike: still "stored"
+      {"a flipped bit in the data", [](std::vector<std::uint8_t>& a, std::size_t, std::size_t data) { a[data] ^= 0x04; }},
+      {"a changed CRC", [](std::vector<std::uint8_t>& a, std::size_t header, std::size_t) { a[header + 14] ^= 0x01; }},
+      {"a shorter size",
+       [](std::vector<std::uint8_t>& a, std::size_t header, std::size_t) {
+         --a[header + 18];  // compressed and uncompressed sizes alike: a stored member stays "stored"
          --a[header + 22];
        }},
+      {"both sizes 0",
+       [](std::vector<std::uint8_t>& a, std::size_t header, std::size_t) {
+         Put32At(a, header + 18, 0);
+         Put32At(a, header + 22, 0);
+       }},
+      {"an uncompressed size of 0",
+       [](std::vector<std::uint8_t>& a, std::size_t header, std::size_t) { Put32At(a, header + 22, 0); }},
   };
-  EXPECT_EQ(Lookup(good, "AAAAA"), "aaaaa.dcm");
-  for (const Case& c : cases) {
-    std::vector<std::uint8_t> archive = good;
-    c.damage(archive);
-    EXPECT_THROW(Lookup(archive, "AAAAA"), DataError) << c.what;
+  for (const bool implode : {false, true}) {
+    const std::vector<std::uint8_t> good = LayerArchive({"AAAAA.DCM", "BBBBB.DCM"}, implode);
+    MemoryArchiveInput input(good);
+    const std::uint64_t header = LayerIndex::Read(input).LocalHeaderOffset(0);
+    const std::size_t data = header + 30 + std::string("AAAAA.DCM").size();
+    EXPECT_EQ(Lookup(good, "AAAAA"), "aaaaa.dcm");
+    for (const Case& c : cases) {
+      std::vector<std::uint8_t> archive = good;
+      c.damage(archive, header, data);
+      EXPECT_THROW(Lookup(archive, "AAAAA"), DataError) << c.what << (implode ? ", imploded" : ", stored");
+    }
+  }
+
+  // After the mismatch, the source does not end quietly.
+  std::vector<std::uint8_t> archive = LayerArchive({"AAAAA.DCM"});
+  auto input = std::make_shared<MemoryArchiveInput>(archive);
+  const LayerIndex index = LayerIndex::Read(*input);
+  archive[index.LocalHeaderOffset(0) + 14] ^= 0x01;
+  std::unique_ptr<ArchiveMemberSource> source = OpenLayerMember(input, index, 0);
+  std::uint8_t buffer[64];
+  EXPECT_THROW(source->Read(buffer), DataError);
+  EXPECT_THROW(source->Read(buffer), DataError);
+  EXPECT_THROW(source->Finish(), DataError);
+}
+
+// A member that is empty is read as empty, stored or imploded.
+TEST(LayerArchive, AnEmptyMemberReadsWithoutError) {
+  for (const bool implode : {false, true}) {
+    ArchiveWriter writer(ArchiveLayout::kLayerArchive);
+    writer.Add("EMPTY.DCM", {}, implode ? std::optional(ImplodeVariant{}) : std::nullopt);
+    EXPECT_EQ(Lookup(writer.Finish(), "EMPTY"), "") << (implode ? "imploded" : "stored");
   }
 }
 

@@ -19,6 +19,7 @@
 #include "control/data/state_table.h"
 #include "platform/kernel/atomic_file.h"
 #include "platform/kernel/ini_file.h"
+#include "tools/quelmar-data/builder/output/archive_members.h"
 #include "tools/quelmar-data/builder/output/verify_search_tables.h"
 
 namespace quelmar::builder {
@@ -134,7 +135,7 @@ std::string DisplayName(std::string_view stored) {
 
 DrawingArchive::DrawingArchive(const fs::path& path, std::optional<Layout> layout)
     : input_(std::make_shared<data::FileArchiveInput>(path)) {
-  layout_ = layout ? *layout : HasSignature(*input_, 0, {3, 5}) ? Layout::kPlainZip : Layout::kLayerArchive;
+  layout_ = layout ? *layout : IsPlainZip(*input_) ? Layout::kPlainZip : Layout::kLayerArchive;
   if (layout_ == Layout::kLayerArchive) {
     index_.emplace(data::LayerIndex::Read(*input_));
     for (const data::LayerIndexEntry& entry : index_->Entries()) names_.push_back(entry.name);
