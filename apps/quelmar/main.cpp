@@ -67,6 +67,7 @@ int RunServerEntry(const std::string& library, const char* entry) {
 
 int main(int argc, char** argv) {
   CLI::App cli{"quelmar: the command-line host of the map control"};
+  cli.footer("Exit status: 0 success, 1 a call, the control or a file failed, 2 wrong arguments.");
   cli.require_subcommand(1);
 
   std::string script = "-";
@@ -78,11 +79,15 @@ int main(int argc, char** argv) {
   std::string runData;
   run->add_option("--data", runData, "The map data tree (folder of MAP.INI); default: the tree the README's main command built");
   run->add_flag("--design-mode", designMode, "Host the control as a designer would (ambient UserMode false)");
+  bool startupEvents = false;
+  run->add_flag("--startup-events", startupEvents,
+                "Also print the events of the control's start-up (its first paint) before the script's own");
   run->footer(
       "Lines:  Member arg, arg ...   call a method or read a property\n"
       "        Member = value        write a property\n"
       "Arguments are numbers, \"quoted strings\" and True/False; commas are optional; # starts a comment.\n"
-      "Example: printf 'ZoomWindow -88, 42, -87, 41\\nLonLeft\\n' | quelmar run -");
+      "Example: printf 'ZoomWindow -88, 42, -87, 41\\nLonLeft\\n' | quelmar run -\n"
+      "Exit status: 0 every line worked, 1 a line failed or the control could not be made, 2 wrong arguments.");
 
   app::RenderOptions render;
   CLI::App* renderCmd = cli.add_subcommand("render", "Draw a view of the map into a PNG file");
@@ -92,8 +97,11 @@ int main(int argc, char** argv) {
   renderCmd->add_option("--size", render.size, "Image size WxH pixels")->capture_default_str();
   renderCmd->add_option("-o,--output", render.output, "PNG file to write")->required();
   renderCmd->add_option("--data", render.data, "The map data tree (folder of MAP.INI); default: the tree the README's main command built");
-  renderCmd->add_option("--call", render.calls, "A call to make before drawing, as a line of quelmar run (repeatable)");
-  renderCmd->footer("Without --corners or --center the control's start view (the contiguous United States) is drawn.");
+  renderCmd->add_option("--call", render.calls,
+                        "A call as a line of quelmar run, made after the view is set and before the image is "
+                        "written; its result prints as in quelmar run (repeatable)");
+  renderCmd->footer("Without --corners or --center the control's start view (the contiguous United States) is drawn.\n"
+                    "Exit status: 0 written, 1 a call or the drawing failed, 2 wrong arguments.");
 
   bool idl = false;
   CLI::App* members = cli.add_subcommand("members", "List the control's members, events and enumerations from its type information");
@@ -112,7 +120,18 @@ int main(int argc, char** argv) {
               << "\"; the commands are run, render, members, register and unregister\n";
     return 2;
   }
-  CLI11_PARSE(cli, argc, argv);
+  // Help exits 0; every other argument error exits 2, the tool's own status
+  // for wrong arguments, rather than the parser's internal numbers.
+  try {
+    cli.parse(argc, argv);
+  } catch (const CLI::CallForHelp& e) {
+    return cli.exit(e);
+  } catch (const CLI::CallForAllHelp& e) {
+    return cli.exit(e);
+  } catch (const CLI::ParseError& e) {
+    cli.exit(e);
+    return 2;
+  }
 
   if (reg->parsed()) return RunServerEntry(fs::absolute(library).string(), "DllRegisterServer");
   if (unreg->parsed()) return RunServerEntry(fs::absolute(library).string(), "DllUnregisterServer");
@@ -134,7 +153,9 @@ int main(int argc, char** argv) {
       }
     }
     std::istream& in = script == "-" ? std::cin : file;
-    app::ControlHost host(activator, options, [](const std::string& name, const std::vector<com::Variant>& args) {
+    bool scriptStarted = false;
+    app::ControlHost host(activator, options, [&](const std::string& name, const std::vector<com::Variant>& args) {
+      if (!scriptStarted && !startupEvents) return;
       std::cout << "event " << name << "(";
       for (std::size_t i = 0; i < args.size(); ++i) std::cout << (i ? ", " : "") << app::FormatValue(args[i]);
       std::cout << ")\n";
@@ -148,6 +169,9 @@ int main(int argc, char** argv) {
       std::cerr << "quelmar run: " << error << "\n";
       return 1;
     }
+    // The start-up paint happens now, so the script's output begins with its own calls.
+    host.PumpMessages();
+    scriptStarted = true;
     return app::RunScript(host, in, std::cout) == 0 ? 0 : 1;
   }
 

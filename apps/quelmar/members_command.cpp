@@ -8,6 +8,8 @@
 #include "platform/com/com_ptr.h"
 #include "platform/com/type_info.h"
 
+#include <string_view>
+
 namespace quelmar::app {
 
 namespace {
@@ -82,7 +84,13 @@ void List(const std::vector<TypeView>& types, std::ostream& out) {
           }
           out << head << d.name << "(" << Params(d, false) << ")";
           if (!d.resultType.empty()) out << " -> " << d.resultType;
-          if (d.hidden) out << "  [hidden]";
+          // Reserved slots hold a vtable place and have no dispatch identifier, so no
+          // host can call them by name.
+          if (d.memid == 0 && std::string_view(d.name).starts_with("Reserved")) {
+            out << "  [reserved: not callable]";
+          } else if (d.hidden) {
+            out << "  [hidden]";
+          }
           out << "\n";
         }
         out << "\n";

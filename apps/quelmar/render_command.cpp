@@ -6,12 +6,16 @@
 
 #include "apps/quelmar/control_host.h"
 #include "apps/quelmar/script_parser.h"
+#include "apps/quelmar/script_runner.h"
 #include "control/automation/tarvo_ids.h"
 #include "platform/ui/headless_window.h"
 
 namespace quelmar::app {
 
 using com::Variant;
+
+// More than the whole continent needs; a larger scale is a typing slip.
+constexpr double kMaxMilesPerInch = 100000;
 
 int RenderCommand(com::Activator& activator, const RenderOptions& options) {
   if (!options.corners.empty() && !options.center.empty()) {
@@ -23,8 +27,13 @@ int RenderCommand(com::Activator& activator, const RenderOptions& options) {
     std::cerr << "quelmar render: --corners must span an area: the two longitudes and the two latitudes must differ\n";
     return 2;
   }
-  if (options.milesPerInch != 0.0 && options.center.empty()) {
+  if (options.milesPerInch && options.center.empty()) {
     std::cerr << "quelmar render: --miles needs --center\n";
+    return 2;
+  }
+  if (options.milesPerInch && !(*options.milesPerInch > 0 && *options.milesPerInch <= kMaxMilesPerInch)) {
+    std::cerr << "quelmar render: --miles must be a number of miles per inch above 0 and at most "
+              << kMaxMilesPerInch << "\n";
     return 2;
   }
   HostOptions hostOptions;
@@ -53,7 +62,7 @@ int RenderCommand(com::Activator& activator, const RenderOptions& options) {
       return 1;
     }
   } else if (options.center.size() == 2) {
-    if (options.milesPerInch != 0.0 && !check(host.Put("Miles", Variant(options.milesPerInch)), "Miles")) return 1;
+    if (options.milesPerInch && !check(host.Put("Miles", Variant(*options.milesPerInch)), "Miles")) return 1;
     if (!check(host.Call("GotoPoint", {Variant(options.center[0]), Variant(options.center[1])}), "GotoPoint")) {
       return 1;
     }
@@ -67,11 +76,7 @@ int RenderCommand(com::Activator& activator, const RenderOptions& options) {
       return 2;
     }
     if (!parsed.line) continue;
-    const ScriptLine& line = *parsed.line;
-    if (!check(line.isPut ? host.Put(line.member, line.args.front()) : host.Call(line.member, line.args),
-               line.member.c_str())) {
-      return 1;
-    }
+    if (!RunScriptLine(host, *parsed.line, std::cout)) return 1;
   }
   host.PumpMessages();
 

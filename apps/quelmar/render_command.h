@@ -1,6 +1,7 @@
 #pragma once
 // `quelmar render`: hosts the control at the image size, sets the view and
 // writes what the control shows to a PNG file.
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,7 +12,7 @@ namespace quelmar::app {
 struct RenderOptions {
   std::vector<double> corners;  // LON1, LAT1, LON2, LAT2
   std::vector<double> center;   // LON, LAT
-  double milesPerInch = 0.0;    // with center; 0 keeps the current scale
+  std::optional<double> milesPerInch;  // with center; none keeps the current scale
   std::string size = "800x600";
   int width = 800;
   int height = 600;

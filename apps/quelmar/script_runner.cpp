@@ -32,17 +32,20 @@ int RunScript(ControlHost& host, std::istream& in, std::ostream& out) {
       continue;
     }
     if (!parsed.line) continue;
-    const ScriptLine& line = *parsed.line;
-    const CallResult r = line.isPut ? host.Put(line.member, line.args.front()) : host.Call(line.member, line.args);
-    if (r.hr < 0) {
-      out << "error " << HResultText(r.hr) << ": " << r.description << "\n";
-      ++failures;
-    } else if (!line.isPut && !r.value.IsEmpty()) {
-      out << line.member << " -> " << FormatValue(r.value) << "\n";
-    }
-    out << std::flush;
+    if (!RunScriptLine(host, *parsed.line, out)) ++failures;
   }
   return failures;
+}
+
+bool RunScriptLine(ControlHost& host, const ScriptLine& line, std::ostream& out) {
+  const CallResult r = line.isPut ? host.Put(line.member, line.args.front()) : host.Call(line.member, line.args);
+  if (r.hr < 0) {
+    out << "error " << HResultText(r.hr) << ": " << r.description << "\n" << std::flush;
+    return false;
+  }
+  if (!line.isPut && !r.value.IsEmpty()) out << line.member << " -> " << FormatValue(r.value) << "\n";
+  out << std::flush;
+  return true;
 }
 
 }  // namespace quelmar::app

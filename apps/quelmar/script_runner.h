@@ -4,8 +4,13 @@
 #include <iosfwd>
 
 #include "apps/quelmar/control_host.h"
+#include "apps/quelmar/script_parser.h"
 
 namespace quelmar::app {
+
+// Makes one parsed call and prints it as a script does: "Member -> value"
+// for a result, "error 0x...: description" for a failure. False when it failed.
+bool RunScriptLine(ControlHost& host, const ScriptLine& line, std::ostream& out);
 
 // Returns the number of lines that failed (parse errors and failed calls).
 int RunScript(ControlHost& host, std::istream& in, std::ostream& out);

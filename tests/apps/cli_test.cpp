@@ -135,19 +135,39 @@ TEST(QuelmarCommandLine, WrongArgumentsGetClearMessages) {
       {"render --corners 1,2,3 -o x.png", "--corners"},
       {"render --corners 1,2,3,4 --center 1,2 -o x.png", "either --corners or --center"},
       {"render --miles 3 -o x.png", "--miles needs --center"},
+      {"render --center -87,41 --miles 0 -o x.png", "--miles must be a number of miles per inch above 0"},
+      {"render --center -87,41 --miles nan -o x.png", "--miles must be"},
+      {"render --center -87,41 --miles -5 -o x.png", "--miles must be"},
       {"run /no/such/script", "cannot open /no/such/script"},
       {"run --size big", "--size must be WxH"},
       {"", "A subcommand is required"},
       {"fly", "unknown command \"fly\""},
   };
+  // Wrong arguments exit 2, whichever check finds them.
   for (const Case& c : cases) {
     const RunResult r = Quelmar(c.args);
-    EXPECT_NE(r.status, 0) << c.args;
+    EXPECT_EQ(r.status, 2) << c.args << " -> " << r.out;
     EXPECT_TRUE(Contains(r.out, c.message)) << c.args << " -> " << r.out;
   }
   const RunResult help = Quelmar("run --help");
   EXPECT_EQ(help.status, 0);
   EXPECT_TRUE(Contains(help.out, "Member = value")) << help.out;
+  EXPECT_TRUE(Contains(help.out, "Exit status: 0")) << help.out;
+}
+
+TEST(QuelmarCommandLine, OutputBeginsWithTheScriptsOwnLines) {
+  const RunResult quiet = Quelmar("run -", "LonLeft\n");
+  EXPECT_EQ(quiet.out, "LonLeft -> -130\n");
+  const RunResult startup = Quelmar("run --startup-events -", "LonLeft\n");
+  EXPECT_TRUE(Contains(startup.out, "event PaintAfter(")) << startup.out;
+  // The calls of render print their results as run does.
+  const fs::path out = fs::temp_directory_path() / "quelmar-cli-call.png";
+  const RunResult render = Quelmar("render --center -87.63,41.88 --miles 2 --size 320x200 --call LonLeft -o " + out.string());
+  EXPECT_EQ(render.status, 0) << render.out;
+  EXPECT_TRUE(Contains(render.out, "LonLeft -> -87.")) << render.out;
+  fs::remove(out);
+  // Reserved slots are marked as such in the member list.
+  EXPECT_TRUE(Contains(Quelmar("members").out, "Reserved1()  [reserved: not callable]\n"));
 }
 
 TEST(QuelmarCommandLine, AnUnregisteredControlIsReported) {
