@@ -76,7 +76,6 @@ HRESULT TTarvo::RunPlaceDialog(const char* member) {
     dialogs::PlaceDialogServices services;
     services.Tables = &placeSearch_->Tables();
     services.Folder = context_->Settings().Startup().Path_data3;
-    services.Decimals = p.view().CoordDecimals();
     // The scale is set at the point (miles per inch depend on the latitude),
     // and the view, which scales about its south-west corner, centred again.
     services.Goto = [&p](double lon, double lat, double miles) {

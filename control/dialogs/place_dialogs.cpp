@@ -4,7 +4,9 @@
 #include <charconv>
 #include <cstdio>
 
+#include "control/core/coordinate_format.h"
 #include "control/core/map_units.h"
+#include "control/data/name_unpack.h"
 #include "control/core/tv_object.h"
 #include "control/search/coordinate_pair.h"
 #include "platform/kernel/beep.h"
@@ -139,10 +141,9 @@ void ZipDialog::Find() {
   field.items.clear();
   field.text.clear();
   for (const search::ZipHit& hit : rows_) {
-    const std::string line = search::ZipResultLine(hit);
-    const std::string zip = line.substr(0, 5);
-    std::string place = line.substr(6, line.find('\t', 6) - 6);
-    field.items.push_back(zip + "  " + place);
+    char zip[16];
+    std::snprintf(zip, sizeof zip, "%05d", hit.Record.Zip);
+    field.items.push_back(std::string(zip) + "  " + data::UnpackPairs(hit.Record.PackedName).substr(0, 20));
   }
   firstVisible_ = std::min(list.First, rows_.empty() ? 0 : rows_.size() - 1);
   if (list.Selected) field.text = field.items[list.First];
@@ -201,9 +202,7 @@ void PhoneDialog::ShowSelected() {
   const search::ExchangeHit* hit = Selected();
   std::string text;
   if (hit) {
-    char line[64];
-    std::snprintf(line, sizeof line, "%.4f, %.4f", -Degrees(hit->Record.LonWest), Degrees(hit->Record.LatNorth));
-    text = line;
+    text = core::FormatFixed(-Degrees(hit->Record.LonWest), 4) + ", " + core::FormatFixed(Degrees(hit->Record.LatNorth), 4);
   }
   dialog_.Field("Coordinates").text = text;
 }

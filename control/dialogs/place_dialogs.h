@@ -41,7 +41,6 @@ inline constexpr const char* kResultList = "List";
 struct PlaceDialogServices {
   search::SearchTableFiles* Tables = nullptr;
   std::string Folder;  // the search-files folder
-  int Decimals = 4;
   // Centres the map on a longitude/latitude at `miles` per inch.
   std::function<void(double lon, double lat, double miles)> Goto;
 };

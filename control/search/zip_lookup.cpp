@@ -57,17 +57,6 @@ std::optional<ZipBlock> ChooseZipBlock(TableBytes bytes, std::int32_t zip) {
   return ZipBlock{entry, end};
 }
 
-std::vector<ZipRecord> ZipBlockRecords(TableBytes bytes, const ZipBlock& block) {
-  std::vector<ZipRecord> records;
-  std::size_t at = static_cast<std::size_t>(block.Entry.Offset);
-  std::size_t next = 0;
-  while (std::optional<ZipRecord> record = ZipRecordAt(bytes, at, block.End, block.Entry.FirstZip, &next)) {
-    records.push_back(std::move(*record));
-    at = next;
-  }
-  return records;
-}
-
 std::optional<ZipHit> FindZipCode(TableBytes bytes, std::int32_t zip) {
   const std::optional<ZipBlock> block = ChooseZipBlock(bytes, zip);
   if (!block) return std::nullopt;

@@ -36,10 +36,6 @@ struct ZipHit {
 // that is too short, or a chosen entry that is unused or the end mark.
 std::optional<ZipBlock> ChooseZipBlock(TableBytes bytes, std::int32_t zip);
 
-// The records of a block in order; the scan ends at the block's end, at the
-// end of the bytes, or at a damaged record.
-std::vector<ZipRecord> ZipBlockRecords(TableBytes bytes, const ZipBlock& block);
-
 // The hit for `zip`: the first record of its block whose code is at least
 // `zip`, else the block's last record. Nullopt when there is no block or it
 // has no records.

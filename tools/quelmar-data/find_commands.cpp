@@ -7,10 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "control/search/exchange_lookup.h"
-#include "control/search/place_lookup.h"
-#include "control/search/search_table_files.h"
-#include "control/search/zip_lookup.h"
+#include "control/search/place_search.h"
 #include "platform/kernel/ini_file.h"
 #include "tools/quelmar-data/commands.h"
 
@@ -39,46 +36,32 @@ int PrintLines(const std::vector<std::string>& lines, const char* command, const
   return lines.empty() ? 1 : 0;
 }
 
+// Each command asks the control's own PlaceSearch, collecting the lines it reports.
 int RunFindZip(const std::string& tree, const std::string& zip) {
-  search::SearchTableFile file(search::kZipTableFile);
-  const auto bytes = file.Read(SearchFolder(tree));
-  std::int32_t code = 0;
-  const bool number = !zip.empty() && zip.size() <= 5 && zip.find_first_not_of("0123456789") == std::string::npos;
-  if (number) code = std::stoi(zip);
   std::vector<std::string> lines;
-  if (const auto hit = number ? search::FindZipCode(search::View(bytes), code) : std::nullopt) {
-    lines.push_back(search::ZipResultLine(*hit));
+  const bool number = !zip.empty() && zip.size() <= 5 && zip.find_first_not_of("0123456789") == std::string::npos;
+  if (number) {
+    search::PlaceSearch places;
+    if (auto line = places.Zip({SearchFolder(tree), kCoordinateDecimals, false}, std::stoi(zip))) {
+      lines.push_back(std::move(*line));
+    }
   }
   return PrintLines(lines, "find-zip", zip);
 }
 
 int RunFindCity(const std::string& tree, const std::string& place) {
-  search::SearchTableFile file(search::kCityTableFile);
-  const auto bytes = file.Read(SearchFolder(tree));
+  search::PlaceSearch places;
   std::vector<std::string> lines;
-  const bool list = search::IsPlaceListQuery(place);
-  const std::vector<search::ShortString> forms = search::PlaceQueryForms(place);
-  for (std::size_t i = 0; i < forms.size(); ++i) {
-    if (list) {
-      for (const search::Place& hit : search::FindPlaceList(search::View(bytes), forms[i])) {
-        lines.push_back(search::CityLine(hit, kCoordinateDecimals));
-      }
-    } else if (const auto hit = search::FindPlaceExact(search::View(bytes), forms[i])) {
-      if (i == 0 || search::NameBeginsWithQuery(*hit, forms[i])) lines.push_back(search::PlaceLine(*hit, kCoordinateDecimals));
-    }
-  }
+  const auto collect = [&lines](const std::string& line) { lines.push_back(line); };
+  places.City({SearchFolder(tree), kCoordinateDecimals, false}, place, {collect, collect});
   return PrintLines(lines, "find-city", place);
 }
 
 int RunFindPhone(const std::string& tree, const std::string& number) {
-  search::SearchTableFile file(search::kExchangeTableFile);
-  const auto bytes = file.Read(SearchFolder(tree));
+  search::PlaceSearch places;
   std::vector<std::string> lines;
-  if (const auto prefix = search::ParsePhonePrefix(number)) {
-    for (const search::ExchangeHit& hit : search::FindExchanges(search::View(bytes), *prefix)) {
-      lines.push_back(search::ExchangeResultLine(hit));
-    }
-  }
+  const auto collect = [&lines](const std::string& line) { lines.push_back(line); };
+  places.Exchanges({SearchFolder(tree), kCoordinateDecimals, false}, number, {collect, collect});
   return PrintLines(lines, "find-phone", number);
 }
 
