@@ -34,6 +34,7 @@ TTarvo::TTarvo(com::ServerLifetime& lifetime)
   model_ = &render::AttachMapModel(*context_);
   dialogs::AttachStyleDialogs(*context_, *model_);
   placeSearch_ = &search::AttachPlaceSearch(*context_);
+  streetSearch_ = &search::AttachStreetSearch(*context_);
   ConnectPanelEvents();
 }
 

@@ -12,7 +12,9 @@
 #include "control/core/control_context.h"
 #include "control/core/tv_object.h"
 #include "control/render/map_model.h"
+#include "control/search/match_quality.h"
 #include "control/search/place_search.h"
+#include "control/search/street_search.h"
 #include "platform/com/com_ptr.h"
 #include "platform/com/connection_point.h"
 #include "platform/com/ref_counted.h"
@@ -85,6 +87,9 @@ class TTarvo final : public TarvoNotBuilt,
   search::PlaceReports PlaceReportsOf(Ttvmap& panel);
   template <typename Dialog>
   HRESULT RunPlaceDialog(const char* member);
+  search::StreetSources StreetSourcesOf(Ttvmap& panel);
+  // Sets Street and MatchInfo and fires Find.
+  void ReportStreet(Ttvmap& panel, const std::string& line, const search::MatchQuality& quality);
 
   com::ServerLifetime& lifetime_;
   std::atomic<com::ULONG> refs_{1};
@@ -101,6 +106,9 @@ class TTarvo final : public TarvoNotBuilt,
   render::MapModel* model_ = nullptr;
   // The place, ZIP and exchange lookups the context keeps.
   search::PlaceSearch* placeSearch_ = nullptr;
+  // The street search the context keeps, and the quality of the hit last reported.
+  search::StreetSearch* streetSearch_ = nullptr;
+  std::string matchInfo_;
 };
 
 }  // namespace quelmar::automation

@@ -72,6 +72,8 @@ class TTvObject : public ui::WindowHandler {
   // Problems found in the map data: each goes to the trace log and is counted.
   std::int32_t ProblemCount() const { return problems_.Count(); }
   void ResetProblems() { problems_.Reset(); }
+  // Where searches and other readers of the map data tell their problems.
+  ProblemReporter& Problems() { return problems_; }
   // ExecMem: the physical memory, after a warning dialog when it is below dmem.
   std::int32_t ExecMem(std::int32_t dmem);
   // Bytes of physical memory (the machine's; replaceable for tests).

@@ -96,7 +96,8 @@ SplitAddressResult SplitAddress(const ShortString& address, const AddressLookups
     const ShortString candidate = Trim(ReduceSpaces(ExpandDirectionals(field.Text)));
     const ShortString placeLine =
         lookups.PlaceLine ? lookups.PlaceLine(TitleCaseName(candidate) + "," + result.State) : ShortString();
-    if (!PlaceName(placeLine).Contains(candidate.View())) continue;
+    // Compared in their Saint forms: "ST LOUIS" is the place "ST. LOUIS".
+    if (!CityContains(candidate, PlaceName(placeLine))) continue;
     if (ResultField(placeLine, 2).Copy(1, kStateLength) == result.State) {
       result.City = candidate;
       field.Removed = true;

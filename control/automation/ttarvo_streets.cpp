@@ -1,0 +1,113 @@
+// The street search members of TTarvo: FindStr reports every hit of one
+// search, GeoFind geocodes one address string; each hit goes out as the
+// Street text (with its quality in MatchInfo) and the Find event.
+#include <cmath>
+
+#include "control/automation/ttarvo.h"
+#include "control/automation/ttarvo_guard.h"
+#include "control/core/errors.h"
+#include "control/search/geo_find.h"
+#include "control/search/street_name.h"
+
+namespace quelmar::automation {
+
+using guard::AnsiArg;
+using guard::Degrees;
+using guard::Out;
+using guard::Utf8Result;
+
+search::StreetSources TTarvo::StreetSourcesOf(Ttvmap& panel) {
+  const core::ControlSettings& settings = context_->Settings().Get();
+  search::StreetSources sources;
+  sources.States0 = settings.Startup.Path_states0;
+  sources.States1 = settings.Startup.Path_states1;
+  sources.Extension = settings.Options.archiveExtension;
+  sources.StreetVersion = settings.Options.streetDataVersion;
+  sources.Loaded = &model_->Drawings();
+  sources.Problems = &panel.Problems();
+  sources.UserDecimals = panel.view().CoordDecimals();
+  return sources;
+}
+
+void TTarvo::ReportStreet(Ttvmap& panel, const std::string& line, const search::MatchQuality& quality) {
+  panel.SetStreet(line);
+  matchInfo_ = search::MatchInfoText(quality);
+  if (panel.events.OnFind) panel.events.OnFind();
+}
+
+HRESULT TTarvo::FindStr(const std::string& temp, const std::string& temp2, std::int32_t add, const Variant& xctr,
+                        const Variant& yctr, const Variant& mradius, const std::string& ststr) {
+  return Call("FindStr", [&](Ttvmap& p) {
+    search::StreetQuery query;
+    query.Street = search::ShortString(AnsiArg(temp));
+    query.Cross = search::ShortString(AnsiArg(temp2));
+    query.HouseKey = add;
+    query.CentreLon = Degrees(xctr, "xctr");
+    query.CentreLat = Degrees(yctr, "yctr");
+    query.RadiusMiles = Degrees(mradius, "mradius");
+    query.State = AnsiArg(ststr);
+    if (!(std::abs(query.CentreLon) <= 180)) throw ArgumentError("Argument xctr is not a longitude (-180 to 180 degrees)");
+    if (!(std::abs(query.CentreLat) <= 90)) throw ArgumentError("Argument yctr is not a latitude (-90 to 90 degrees)");
+    if (!(query.RadiusMiles >= 0 && query.RadiusMiles <= 25000)) {
+      throw ArgumentError("Argument mradius is not a radius of 0 to 25000 miles");
+    }
+    search::TypedAddress typed;
+    typed.HouseKey = add;
+    typed.Street = search::NormalizeStreetName(search::UpperCase(query.Street));
+    streetSearch_->SearchStreets(query, StreetSourcesOf(p), [&](const search::StreetReport& hit) {
+      ReportStreet(p, hit.Line, search::StreetLineQuality(typed, hit.Line));
+    });
+  });
+}
+
+HRESULT TTarvo::GeoFind(const std::string& Street, std::int32_t* retval) {
+  return Call("GeoFind", [&](Ttvmap& p) {
+    const search::PlaceQuery places = PlaceQueryOf(p);
+    search::GeoFindServices services;
+    services.ZipLine = [&](std::int32_t zip) { return search::ShortString(placeSearch_->Zip(places, zip).value_or("")); };
+    services.PlaceLine = [&](const search::ShortString& query) {
+      search::ShortString first;
+      search::PlaceReports reports;
+      reports.Place = [&](const std::string& line) {
+        if (first.Empty()) first = line;
+      };
+      placeSearch_->City(places, query, reports);
+      return first;
+    };
+    services.PlaceLines = [&](const search::ShortString& query) {
+      std::vector<search::ShortString> lines;
+      search::PlaceQuery centred = places;
+      centred.CentreMode = true;
+      search::PlaceReports reports;
+      reports.Place = [&](const std::string& line) { lines.emplace_back(line); };
+      placeSearch_->City(centred, query, reports);
+      return lines;
+    };
+    services.ReportPlaces = [&](const search::ShortString& query) {
+      search::PlaceQuery centred = places;
+      centred.CentreMode = true;
+      search::PlaceReports reports = PlaceReportsOf(p);
+      const auto toHost = reports.Place;
+      reports.Place = [&, toHost](const std::string& line) {
+        matchInfo_ = search::MatchInfoText({search::MatchPrecision::City, 0});
+        toHost(line);
+      };
+      placeSearch_->City(centred, query, reports);
+    };
+    const search::StreetSources sources = StreetSourcesOf(p);
+    services.Streets = [&](const search::StreetQuery& query,
+                           const std::function<void(const search::StreetReport&)>& report) {
+      streetSearch_->SearchStreets(query, sources, report);
+    };
+    const core::ViewState& view = p.view();
+    services.ViewCentre = {(view.LonLeft() + view.LonRight()) / 2, (view.LatBottom() + view.LatTop()) / 2};
+    Out(retval) = search::GeoFind(search::ShortString(AnsiArg(Street)), services,
+                                  [&](const search::GeoFindHit& hit) { ReportStreet(p, hit.Line, hit.Quality); });
+  });
+}
+
+HRESULT TTarvo::get_MatchInfo(std::string* value) {
+  return Call("MatchInfo", [&](Ttvmap&) { Out(value) = Utf8Result(matchInfo_); });
+}
+
+}  // namespace quelmar::automation
