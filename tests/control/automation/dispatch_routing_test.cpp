@@ -145,9 +145,9 @@ TEST_F(NotBuiltYet, TheseMembersWaitForTheirSubsystems) {
       "ExecSearch", "ExecClosest", "ExecRoadOption", "ExecRoute", "DrawObject", "FindClosest", "FindRoute",
       "DrawNorth", "Custom", "put Custom", "DrawLine", "Finditem", "SetItem", "SetItemBitmap",
       "SetItemLocalBitmap", "DeleteAllItems", "DeleteItem", "DeleteItemRange", "DrawBubble", "DrawScalebar",
-      "OpenOverlay", "ExecStreet", "ExecPrint", "ShowToolbar", "FindStr", "SaveToBitmap", "SaveToGif",
+      "OpenOverlay", "ExecStreet", "ExecPrint", "ShowToolbar", "SaveToBitmap", "SaveToGif",
       "DirectDraw", "ClrStrBubble", "HideAllItems", "ShowAllItems", "SetItem2Front", "SetItem2Back",
-      "LoadConfig", "SaveConfig", "SetItemString", "SetItemVis", "QueryObj", "SetItemAngle", "GeoFind",
+      "LoadConfig", "SaveConfig", "SetItemString", "SetItemVis", "QueryObj", "SetItemAngle",
       "LoadStreets", "SaveStreets", "ClearStreets", "ClearOverlay"};
   EXPECT_EQ(notBuilt, expected);
 }

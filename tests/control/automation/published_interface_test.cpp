@@ -230,6 +230,9 @@ constexpr PublishedSlot kPublished[] = {
     {860, 85, "ItemFontSize", "get"},
     {864, 85, "ItemFontSize", "put"},
     {868, 86, "Loaded", "method"},
+    // Added after the published slots, so hosts bound to those keep working:
+    // the precision and score of the street hit being reported.
+    {872, 810, "MatchInfo", "get"},
 };
 
 const char* KindOf(automation::MemberKind kind) {

@@ -1,0 +1,121 @@
+// The street search members as a host calls them: FindStr and GeoFind
+// report each hit as the Street text with its MatchInfo inside a Find event;
+// wrong arguments and a search started from a Find handler are refused.
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "control_fixture.h"
+#include "tests/control/search/search_table_fixture.h"
+#include "tests/control/search/street_archive_fixture.h"
+#include "tests/platform/kernel/test_files.h"
+
+namespace quelmar::testing {
+namespace {
+
+using com::Variant;
+using search::testing::FixtureMember;
+using search::testing::StreetMemberAt;
+
+constexpr com::DISPID kFind = 5, kFindPlace = 6;
+constexpr data::TMapPoint kClark{-1369631, 655423};
+constexpr data::TMapPoint kSheffield{-1369591, 655423};
+constexpr data::TMapPoint kNorth{-1369631, 655463};
+
+class StreetMembers : public ControlTest {
+ protected:
+  void SetUp() override {
+    ControlTest::SetUp();
+    FixtureMember chicago{StreetMemberAt(kClark, 0, 17), "CHICAGO", {60613}, {}};
+    chicago.Lines = {{"W ADDISON ST", {kSheffield, kClark}, 1000, 1098, 1},
+                     {"N CLARK ST", {kClark, kNorth}, 3600, 3698, 1}};
+    search::testing::WriteStreetArchive(folder_.path() / "17.ZP5", {chicago});
+    const auto tables = folder_.path();
+    const search::testing::Bytes zips = search::testing::ZipTable({{17, {{60613, "Chicago", 876575, 419543}}}});
+    std::ofstream(tables / "ZIP.BIN", std::ios::binary)
+        .write(reinterpret_cast<const char*>(zips.data()), static_cast<std::streamsize>(zips.size()));
+    const search::testing::Bytes cities = search::testing::CityTable({{"CHICAGO", 17, -1369375, 654063}});
+    std::ofstream(tables / "Cities.bin", std::ios::binary)
+        .write(reinterpret_cast<const char*>(cities.data()), static_cast<std::streamsize>(cities.size()));
+    for (const char* path : {"Path_states0", "Path_states1", "Path_data3"}) {
+      ASSERT_EQ(Put(path, Variant(folder_.path().string())).hr, com::S_OK);
+    }
+    // Each Find: the hit's text and quality as the handler reads them.
+    sink_->onEvent = [this](const RecordedEvent& e) {
+      if (e.dispid == kFind) found_.push_back(Get("Street").bstr() + " | " + Get("MatchInfo").bstr());
+      if (e.dispid == kFindPlace) found_.push_back("place " + Get("result").bstr());
+    };
+  }
+
+  TempDir folder_;
+  std::vector<std::string> found_;
+};
+
+TEST_F(StreetMembers, FindStrReportsEveryHitWithinTheRadius) {
+  ASSERT_EQ(Call("FindStr", {Variant("W ADDISON ST"), Variant("?"), Variant(1049), Variant(-87.6564),
+                             Variant(41.9471), Variant(1.0), Variant("IL")})
+                .hr,
+            com::S_OK);
+  ASSERT_EQ(found_.size(), 1u);
+  EXPECT_EQ(found_[0],
+            "W Addison St\tChicago\t1000 - 1098\tIL\t60613\t-87.655104\t41.947072\t0.065799 | house\t1.00");
+  // The intersection of the two streets.
+  found_.clear();
+  ASSERT_EQ(Call("FindStr", {Variant("ADDISON"), Variant("CLARK"), Variant(0), Variant(-87.6564), Variant(41.9471),
+                             Variant(0.0), Variant("")})
+                .hr,
+            com::S_OK);
+  ASSERT_EQ(found_.size(), 1u);
+  EXPECT_TRUE(found_[0].starts_with("*W Addison St and N Clark St\tChicago\tN/A\tIL\t60613\t-87.656384\t41.947072"))
+      << found_[0];
+  EXPECT_TRUE(found_[0].ends_with("| intersection\t1.00")) << found_[0];
+}
+
+TEST_F(StreetMembers, GeoFindGeocodesAnAddressAndFallsBackToTheZipCode) {
+  const Variant count = Get("GeoFind", {Variant("1060 W Addison St, Chicago, IL")});
+  EXPECT_EQ(count.i4(), 1);
+  ASSERT_EQ(found_.size(), 1u);
+  EXPECT_EQ(found_[0], "W ADDISON ST\tCHICAGO\t1060\tIL\t60613\t\t-87.655360,41.947072 | house\t1.00");
+  found_.clear();
+  EXPECT_EQ(Get("GeoFind", {Variant("60613")}).i4(), 1);
+  ASSERT_EQ(found_.size(), 1u);
+  EXPECT_EQ(found_[0], "\tCHICAGO\t\tIL\t60613\t\t-87.657500,41.954300 | zip\t1.00");
+  found_.clear();
+  EXPECT_EQ(Get("GeoFind", {Variant("")}).i4(), 0);
+  EXPECT_TRUE(found_.empty());
+}
+
+TEST_F(StreetMembers, WrongArgumentsAreRefusedWithTheirName) {
+  const struct {
+    double lon, lat, radius;
+    const char* named;
+  } cases[] = {{-200, 41, 1, "xctr"}, {-87, 95, 1, "yctr"}, {-87, 41, -1, "mradius"}, {-87, 41, 1e12, "mradius"}};
+  for (const auto& c : cases) {
+    const InvokeResult r = Call("FindStr", {Variant("MAIN"), Variant("?"), Variant(0), Variant(c.lon), Variant(c.lat),
+                                            Variant(c.radius), Variant("")});
+    EXPECT_EQ(r.MemberResult(), com::E_INVALIDARG) << c.named;
+    EXPECT_NE(r.excep.bstrDescription.find(c.named), std::string::npos) << r.excep.bstrDescription;
+  }
+  EXPECT_EQ(Call("GeoFind", {Variant("Chicago, IL|x")}).MemberResult(), com::E_INVALIDARG);
+}
+
+TEST_F(StreetMembers, ASearchFromAFindHandlerIsRefusedAndTheFirstGoesOn) {
+  com::HRESULT nested = com::S_OK;
+  sink_->onEvent = [&](const RecordedEvent& e) {
+    if (e.dispid != kFind) return;
+    found_.push_back(Get("Street").bstr());
+    nested = Call("FindStr", {Variant("CLARK"), Variant("?"), Variant(0), Variant(-87.6564), Variant(41.9471),
+                              Variant(0.0), Variant("")})
+                 .MemberResult();
+  };
+  ASSERT_EQ(Call("FindStr", {Variant("ST"), Variant("?"), Variant(0), Variant(-87.6564), Variant(41.9471),
+                             Variant(0.0), Variant("")})
+                .hr,
+            com::S_OK);
+  EXPECT_EQ(found_.size(), 2u);  // both streets of the first search
+  EXPECT_LT(nested, 0);
+  EXPECT_NE(nested, com::E_NOTIMPL);
+}
+
+}  // namespace
+}  // namespace quelmar::testing
