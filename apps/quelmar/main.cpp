@@ -1,6 +1,7 @@
 // quelmar: the command-line host of the map control.
 //   quelmar run [FILE|-]     late-bound calls, one per line
 //   quelmar render ...       draws a view to a PNG file
+//   quelmar geocode ADDRESS  geocodes addresses and prints the hits with their quality
 //   quelmar members [--idl]  lists the control's members from its type information
 //   quelmar register [LIB]   registers the control library in the class registry
 //   quelmar unregister [LIB] removes it
@@ -17,6 +18,8 @@
 #include "apps/quelmar/control_host.h"
 #include "apps/quelmar/members_command.h"
 #include "apps/quelmar/data_tree.h"
+#include "apps/quelmar/event_texts.h"
+#include "apps/quelmar/geocode_command.h"
 #include "apps/quelmar/render_command.h"
 #include "apps/quelmar/script_runner.h"
 #include "apps/quelmar/size_argument.h"
@@ -103,6 +106,16 @@ int main(int argc, char** argv) {
   renderCmd->footer("Without --corners or --center the control's start view (the contiguous United States) is drawn.\n"
                     "Exit status: 0 written, 1 a call or the drawing failed, 2 wrong arguments.");
 
+  app::GeocodeOptions geocode;
+  CLI::App* geocodeCmd = cli.add_subcommand("geocode", "Geocode addresses and print each hit with its precision and score");
+  geocodeCmd->add_option("address", geocode.addresses, "\"NUMBER STREET, CITY, STATE ZIP\" (a \"|MILES\" suffix sets the radius)")
+      ->required();
+  geocodeCmd->add_option("--data", geocode.data, "The map data tree (folder of MAP.INI); default: the tree the README's main command built");
+  geocodeCmd->add_flag("--tsv", geocode.tsv, "One line per hit: address, precision, score and the hit's fields, tab-separated");
+  geocodeCmd->footer("Precisions: house (number on its range), street, intersection, zip, city; the score (0 to 1) is how\n"
+                     "much of the typed address the hit matches.\n"
+                     "Exit status: 0 every address was looked up (found or not), 1 the control or a call failed, 2 wrong arguments.");
+
   bool idl = false;
   CLI::App* members = cli.add_subcommand("members", "List the control's members, events and enumerations from its type information");
   members->add_flag("--idl", idl, "Write the whole type library as an IDL declaration instead");
@@ -115,9 +128,9 @@ int main(int argc, char** argv) {
 
   const std::string first = argc > 1 ? argv[1] : "";
   if (!first.empty() && first[0] != '-' && first != "run" && first != "render" && first != "register" &&
-      first != "unregister" && first != "members") {
+      first != "unregister" && first != "members" && first != "geocode") {
     std::cerr << "quelmar: unknown command \"" << argv[1]
-              << "\"; the commands are run, render, members, register and unregister\n";
+              << "\"; the commands are run, render, geocode, members, register and unregister\n";
     return 2;
   }
   // Help exits 0; every other argument error exits 2, the tool's own status
@@ -154,12 +167,19 @@ int main(int argc, char** argv) {
     }
     std::istream& in = script == "-" ? std::cin : file;
     bool scriptStarted = false;
+    app::ControlHost* hostPointer = nullptr;
     app::ControlHost host(activator, options, [&](const std::string& name, const std::vector<com::Variant>& args) {
       if (!scriptStarted && !startupEvents) return;
       std::cout << "event " << name << "(";
       for (std::size_t i = 0; i < args.size(); ++i) std::cout << (i ? ", " : "") << app::FormatValue(args[i]);
       std::cout << ")\n";
+      // What a handler would read: every hit, not only the last.
+      for (const std::string& property : app::EventTextProperties(name)) {
+        const app::CallResult read = hostPointer->Call(property, {});
+        if (read.hr >= 0) std::cout << "  " << property << " -> " << app::FormatValue(read.value) << "\n";
+      }
     });
+    hostPointer = &host;
     std::string error;
     if (!host.Create(automation::kProgId, &error)) {
       std::cerr << "quelmar run: " << error << "\n";
@@ -174,6 +194,8 @@ int main(int argc, char** argv) {
     scriptStarted = true;
     return app::RunScript(host, in, std::cout) == 0 ? 0 : 1;
   }
+
+  if (geocodeCmd->parsed()) return app::GeocodeCommand(activator, geocode, std::cout, std::cerr);
 
   if (members->parsed()) {
     app::ControlHost host(activator, app::HostOptions{}, {});

@@ -1,6 +1,7 @@
 #include "control/search/address_split.h"
 
 #include <array>
+#include <vector>
 
 #include "control/data/state_table.h"
 #include "control/search/city_name.h"
@@ -25,9 +26,42 @@ using Fields = std::array<Field, kMaxFields>;
 Field& FieldNumber(Fields& fields, int n) { return fields[static_cast<std::size_t>(n - 1)]; }
 const Field& FieldNumber(const Fields& fields, int n) { return fields[static_cast<std::size_t>(n - 1)]; }
 
+bool IsDigits(const ShortString& text, int from, int count) {
+  if (text.Length() < from + count - 1) return false;
+  for (int pos = from; pos < from + count; ++pos) {
+    if (!IsDigit(text.At(pos))) return false;
+  }
+  return true;
+}
+
+// A ZIP+4 code ("60613-1234") is its five-digit ZIP code.
+ShortString WithoutZipFour(const ShortString& field) {
+  if (field.Length() == 10 && IsDigits(field, 1, 5) && field.At(6) == '-' && IsDigits(field, 7, 4)) {
+    return field.Copy(1, 5);
+  }
+  return field;
+}
+
+// The fields between commas. A state code and a ZIP code written in one
+// field, as addresses usually are ("IL 60613"), become two fields.
 Fields SplitFields(const ShortString& text) {
+  std::vector<ShortString> pieces;
+  for (int n = 1; n <= kMaxFields; ++n) {
+    const ShortString field = Trim(ResultField(text, n, ','));
+    const int space = field.Pos(" ");
+    const ShortString zip = WithoutZipFour(field.From(space + 1));
+    if (space == kStateLength + 1 && data::StateNumber(field.Copy(1, kStateLength).View()) != 0 &&
+        zip.Length() == kZipLength && IsDigits(zip, 1, kZipLength)) {
+      pieces.push_back(field.Copy(1, kStateLength));
+      pieces.push_back(zip);
+    } else {
+      pieces.push_back(WithoutZipFour(field));
+    }
+  }
   Fields fields;
-  for (int n = 1; n <= kMaxFields; ++n) FieldNumber(fields, n).Text = Trim(ResultField(text, n, ','));
+  for (int n = 1; n <= kMaxFields && n <= static_cast<int>(pieces.size()); ++n) {
+    FieldNumber(fields, n).Text = pieces[static_cast<std::size_t>(n - 1)];
+  }
   return fields;
 }
 

@@ -79,11 +79,8 @@ struct Collected {
 }  // namespace
 
 void AddSearchCentre(std::vector<SearchCentre>& centres, SearchCentre centre) {
-  for (SearchCentre& listed : centres) {
-    if (std::hypot(listed.Lon - centre.Lon, listed.Lat - centre.Lat) < 1) {
-      listed = {(listed.Lon + centre.Lon) / 2, (listed.Lat + centre.Lat) / 2};
-      return;
-    }
+  for (const SearchCentre& listed : centres) {
+    if (std::hypot(listed.Lon - centre.Lon, listed.Lat - centre.Lat) < 1) return;
   }
   if (centres.size() < kMaxSearchCentres) centres.push_back(centre);
 }

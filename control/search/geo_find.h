@@ -15,9 +15,10 @@
 
 namespace quelmar::search {
 
-// A search centre; adding one within a degree of a listed centre moves that
-// centre to the mean of the two, else it is appended while fewer than five
-// are listed.
+// A search centre; one within a degree of a listed centre adds nothing (the
+// place lookup lists the best match first, and centres moved to the mean of
+// "Chicago" and "Chicago Heights" drift out of the city), else it is
+// appended while fewer than five are listed.
 struct SearchCentre {
   double Lon = 0;
   double Lat = 0;

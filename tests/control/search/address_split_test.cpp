@@ -58,6 +58,10 @@ TEST(SplitAddress, FindsEachPartWhereverItStands) {
       {"123 Main St, Chicago, IL, 60614", {"123 MAIN ST", "CHICAGO", "IL", "60614", ""}},
       {"  123   main st ,  chicago ,il ", {"123 MAIN ST", "CHICAGO", "IL", "", ""}},
       {"123 Main St, Chicago, IL|5", {"123 MAIN ST", "CHICAGO", "IL", "", ""}},
+      // A state and ZIP code in one field, as addresses are written; ZIP+4.
+      {"123 Main St, Chicago, IL 60614", {"123 MAIN ST", "CHICAGO", "IL", "60614", ""}},
+      {"123 Main St, Chicago, IL 60614-1234", {"123 MAIN ST", "CHICAGO", "IL", "60614", ""}},
+      {"123 Main St, Chicago, 60614-1234", {"123 MAIN ST", "CHICAGO", "IL", "60614", ""}},
       {"60614, 123 Main St", {"123 MAIN ST", "", "IL", "60614", ""}},
       {"60614", {"", "", "IL", "60614", ""}},
       {"10001, 60614", {"10001", "", "IL", "60614", ""}},  // the last five-digit field is the ZIP code

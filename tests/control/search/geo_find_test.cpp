@@ -63,14 +63,14 @@ TEST_F(GeoFindTest, TheHitWhoseRangeHoldsTheNumberIsReportedAlone) {
   EXPECT_EQ(hits[0].Line, "W ADDISON ST\tCHICAGO\t1060\tIL\t60613\t\t-87.655104,41.947072");
   EXPECT_EQ(hits[0].Quality.Precision, MatchPrecision::House);
   EXPECT_DOUBLE_EQ(hits[0].Quality.Score, 1.0);
-  // The places of the city are the centres (two within a degree become one),
-  // searched with the default radius of 10 miles.
+  // The places of the city are the centres (the first of two within a
+  // degree), searched with the default radius of 10 miles.
   EXPECT_EQ(placeQueries_, std::vector<std::string>{"CHICAGO*,IL"});
   ASSERT_EQ(searched_.size(), 1u);
   EXPECT_EQ(searched_[0].Street, ShortString("W ADDISON ST"));
   EXPECT_EQ(searched_[0].HouseKey, 1060);
   EXPECT_EQ(searched_[0].RadiusMiles, 10);
-  EXPECT_NEAR(searched_[0].CentreLat, (41.85 + 41.5061) / 2, 1e-9);
+  EXPECT_NEAR(searched_[0].CentreLat, 41.85, 1e-9);
 }
 
 TEST_F(GeoFindTest, WithoutANumberInRangeEveryLineOfTheCityIsReported) {
@@ -99,7 +99,7 @@ TEST_F(GeoFindTest, AZipCodeIsTheCentreAndTheFallBack) {
 TEST_F(GeoFindTest, ACityAloneFallsBackToItsPointOrItsPlaces) {
   const auto hits = Find("Chicago, IL", 1);
   ASSERT_EQ(hits.size(), 1u);
-  EXPECT_EQ(hits[0].Line, "\tCHICAGO\t\tIL\t\t\t-87.642500,41.678050");
+  EXPECT_EQ(hits[0].Line, "\tCHICAGO\t\tIL\t\t\t-87.650000,41.850000");
   EXPECT_EQ(hits[0].Quality.Precision, MatchPrecision::City);
   EXPECT_TRUE(searched_.empty());
   // No state: the name is a place only of another state, so the place
@@ -125,12 +125,12 @@ TEST_F(GeoFindTest, SaintCitiesCompareInTheirSaintForms) {
   EXPECT_EQ(placeQueries_.front(), "ST LOUIS*,MO");
 }
 
-TEST(SearchCentres, NearCentresMergeAndAtMostFiveAreKept) {
+TEST(SearchCentres, NearCentresAddNothingAndAtMostFiveAreKept) {
   std::vector<SearchCentre> centres;
   AddSearchCentre(centres, {-87, 41});
   AddSearchCentre(centres, {-87.5, 41});
   EXPECT_EQ(centres.size(), 1u);
-  EXPECT_DOUBLE_EQ(centres[0].Lon, -87.25);
+  EXPECT_DOUBLE_EQ(centres[0].Lon, -87);
   for (int i = 1; i <= 6; ++i) AddSearchCentre(centres, {-87.0 + 2 * i, 41});
   EXPECT_EQ(centres.size(), kMaxSearchCentres);
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <numbers>
 #include <set>
 #include <tuple>
 
@@ -53,17 +54,29 @@ class Locator {
     return {};
   }
 
-  // The largest place within about three miles, else the nearest within ten.
+  // The place whose reach holds the point most nearly at its centre, else
+  // the nearest place within about ten miles. A place reaches as far as a
+  // circle of its population at 6,000 people per square mile (Chicago about
+  // twelve miles), and at least two miles: a small town beside a big city
+  // keeps its own streets, and a big city's streets far from its centre
+  // point are still its own.
   std::string PlaceAt(TMapPoint p) const {
-    const Place* largest = nullptr;
+    constexpr double kUnitsPerMile = 226.3;  // north-south; east-west shrinks with the latitude
+    constexpr double kPeoplePerSquareMile = 6000;
+    constexpr double kLeastReachMiles = 2;
+    const double eastWest = std::cos(p.Y * 0.000064 * std::numbers::pi / 180);
+    const Place* best = nullptr;
+    double bestShare = 1;
     const Place* nearest = nullptr;
-    double nearestDistance = 2500;  // about ten miles
+    double nearestMiles = 10;
     for (const Place* place : places_) {
-      const double d = std::hypot(double(place->At.X) - p.X, double(place->At.Y) - p.Y);
-      if (d < 750 && (!largest || place->Population > largest->Population)) largest = place;
-      if (d < nearestDistance) nearest = place, nearestDistance = d;
+      const double miles = std::hypot((double(place->At.X) - p.X) * eastWest, double(place->At.Y) - p.Y) / kUnitsPerMile;
+      const double reach = std::max(kLeastReachMiles,
+                                    std::sqrt(std::max(0, place->Population) / (kPeoplePerSquareMile * std::numbers::pi)));
+      if (miles / reach < bestShare) best = place, bestShare = miles / reach;
+      if (miles < nearestMiles) nearest = place, nearestMiles = miles;
     }
-    const Place* chosen = largest ? largest : nearest;
+    const Place* chosen = best ? best : nearest;
     return chosen ? UpperAscii(chosen->Name) : std::string{};
   }
 
