@@ -92,6 +92,7 @@ void List(const std::vector<TypeView>& types, std::ostream& out) {
             out << "  [hidden]";
           }
           out << "\n";
+          if (!d.helpString.empty()) out << "                          " << d.helpString << "\n";
         }
         out << "\n";
         break;
@@ -148,6 +149,7 @@ void Idl(com::ITypeLib* lib, const std::vector<TypeView>& types, std::ostream& o
           if (d.invkind == com::INVOKE_PROPERTYGET) out << ", propget";
           if (d.invkind == com::INVOKE_PROPERTYPUT) out << ", propput";
           if (d.hidden) out << ", hidden";
+          if (!d.helpString.empty()) out << ", helpstring(\"" << d.helpString << "\")";
           out << "] HRESULT " << d.name << "(" << Params(d, true) << ");\n";
         }
         out << "  };\n\n";

@@ -15,6 +15,16 @@ using com::HRESULT;
 
 namespace {
 
+// The help strings of members whose texts need saying.
+std::string MemberHelp(std::string_view name) {
+  if (name == "MatchInfo") {
+    return "Read inside Find: how well the hit matches, as the precision (house, street, intersection, zip or "
+           "city), a tab and a score from 0.00 to 1.00";
+  }
+  return {};
+}
+
+
 // The enumeration table and the C++ enumerations must agree value for value.
 #define QM_ENUM_VALUE(E, N, V) static_assert(::quelmar::N == (V), #E "::" #N);
 #include "control/core/tx_enums.def"
@@ -56,6 +66,7 @@ com::FUNCDESC FromMember(const MemberInfo& m) {
   }
   for (int i = 0; i < m.paramCount; ++i) d.params.push_back({m.params[i].name, TypeName(m.params[i].type)});
   if (m.resultType) d.resultType = TypeName(m.resultType);
+  d.helpString = MemberHelp(m.name);
   return d;
 }
 

@@ -41,6 +41,7 @@ struct FUNCDESC {
   std::string resultType;  // empty: no result
   bool hidden = false;
   std::int32_t vtableOffset = -1;  // byte offset in a 32-bit interface table; -1 for dispatch-only members
+  std::string helpString;          // what the member gives, for members whose name does not say it; may be empty
 };
 
 struct VARDESC {
