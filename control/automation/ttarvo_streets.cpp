@@ -7,6 +7,7 @@
 #include "control/automation/ttarvo_guard.h"
 #include "control/core/errors.h"
 #include "control/search/geo_find.h"
+#include "control/search/geo_find_services.h"
 #include "control/search/street_name.h"
 
 namespace quelmar::automation {
@@ -63,26 +64,8 @@ HRESULT TTarvo::FindStr(const std::string& temp, const std::string& temp2, std::
 HRESULT TTarvo::GeoFind(const std::string& Street, std::int32_t* retval) {
   return Call("GeoFind", [&](Ttvmap& p) {
     const search::PlaceQuery places = PlaceQueryOf(p);
-    search::GeoFindServices services;
-    services.ZipLine = [&](std::int32_t zip) { return search::ShortString(placeSearch_->Zip(places, zip).value_or("")); };
-    services.PlaceLine = [&](const search::ShortString& query) {
-      search::ShortString first;
-      search::PlaceReports reports;
-      reports.Place = [&](const std::string& line) {
-        if (first.Empty()) first = line;
-      };
-      placeSearch_->City(places, query, reports);
-      return first;
-    };
-    services.PlaceLines = [&](const search::ShortString& query) {
-      std::vector<search::ShortString> lines;
-      search::PlaceQuery centred = places;
-      centred.CentreMode = true;
-      search::PlaceReports reports;
-      reports.Place = [&](const std::string& line) { lines.emplace_back(line); };
-      placeSearch_->City(centred, query, reports);
-      return lines;
-    };
+    const search::StreetSources sources = StreetSourcesOf(p);
+    search::GeoFindServices services = search::MakeGeoFindServices(*placeSearch_, places, *streetSearch_, sources);
     services.ReportPlaces = [&](const search::ShortString& query) {
       search::PlaceQuery centred = places;
       centred.CentreMode = true;
@@ -93,11 +76,6 @@ HRESULT TTarvo::GeoFind(const std::string& Street, std::int32_t* retval) {
         toHost(line);
       };
       placeSearch_->City(centred, query, reports);
-    };
-    const search::StreetSources sources = StreetSourcesOf(p);
-    services.Streets = [&](const search::StreetQuery& query,
-                           const std::function<void(const search::StreetReport&)>& report) {
-      streetSearch_->SearchStreets(query, sources, report);
     };
     const core::ViewState& view = p.view();
     services.ViewCentre = {(view.LonLeft() + view.LonRight()) / 2, (view.LatBottom() + view.LatTop()) / 2};
