@@ -134,12 +134,18 @@ std::vector<Place> FindPlaceList(TableBytes bytes, const ShortString& text) {
   ShortString statePattern = comma > 0 ? RemoveSpaces(key.From(comma + 1)) : ShortString("*");
   if (statePattern.Empty() || statePattern == "*") statePattern = "*";
 
+  // Only the names that begin with the pattern's letters before its first
+  // "?" or "*" can match: the table is sorted by name, so they lie together.
   std::int32_t low = 0;
   std::int32_t high = *count;
-  const char first = cityPattern.At(1);
-  if (first != '?' && first != '*' && first != '\0') {
-    low = LowerBound(bytes, 0, *count, std::string(1, first));
-    high = first == '\xFF' ? *count : LowerBound(bytes, low, *count, std::string(1, static_cast<char>(first + 1)));
+  std::string prefix(cityPattern.View().substr(0, cityPattern.View().find_first_of("?*")));
+  if (prefix.size() > data::kCitySortNameWidth) prefix.resize(data::kCitySortNameWidth);
+  while (!prefix.empty() && prefix.back() == '\xFF') prefix.pop_back();
+  if (!prefix.empty()) {
+    low = LowerBound(bytes, 0, *count, prefix);
+    std::string after = prefix;
+    after.back() = static_cast<char>(after.back() + 1);
+    high = LowerBound(bytes, low, *count, after);
   }
   for (std::int32_t i = low; i < high; ++i) {
     std::optional<Place> place = PlaceAt(bytes, i);
