@@ -1,5 +1,7 @@
 #include "tools/quelmar-data/builder/zip_centroids.h"
 
+#include <algorithm>
+
 #include <cctype>
 #include <cmath>
 #include <fstream>
@@ -23,7 +25,9 @@ std::int64_t CellOf(std::int32_t v) { return static_cast<std::int64_t>(std::floo
 ZipCentroids::ZipCentroids(std::vector<ZipCentroid> zips) : zips_(std::move(zips)) {
   for (std::size_t i = 0; i < zips_.size(); ++i) {
     cells_[CellKey(CellOf(zips_[i].At.X), CellOf(zips_[i].At.Y))].push_back(i);
+    byCode_.push_back(i);
   }
+  std::stable_sort(byCode_.begin(), byCode_.end(), [this](std::size_t a, std::size_t b) { return zips_[a].Zip < zips_[b].Zip; });
 }
 
 ZipCentroids ZipCentroids::Load(const std::filesystem::path& package) {
@@ -59,9 +63,9 @@ ZipCentroids ZipCentroids::Load(const std::filesystem::path& package) {
   return ZipCentroids(std::move(zips));
 }
 
-std::int32_t ZipCentroids::Nearest(const std::string& stateCode, TMapPoint point) const {
+const ZipCentroid* ZipCentroids::NearestCentroid(const std::string& stateCode, TMapPoint point) const {
   double best = kMaxDistance;
-  std::int32_t zip = 0;
+  const ZipCentroid* nearest = nullptr;
   const std::int64_t cx = CellOf(point.X), cy = CellOf(point.Y);
   for (std::int64_t dx = -1; dx <= 1; ++dx) {
     for (std::int64_t dy = -1; dy <= 1; ++dy) {
@@ -71,11 +75,22 @@ std::int32_t ZipCentroids::Nearest(const std::string& stateCode, TMapPoint point
         const ZipCentroid& z = zips_[i];
         if (z.StateCode != stateCode) continue;
         const double d = std::hypot(double(z.At.X) - point.X, double(z.At.Y) - point.Y);
-        if (d < best || (d == best && z.Zip < zip)) best = d, zip = z.Zip;
+        if (d < best || (d == best && nearest && z.Zip < nearest->Zip)) best = d, nearest = &z;
       }
     }
   }
-  return zip;
+  return nearest;
+}
+
+std::int32_t ZipCentroids::Nearest(const std::string& stateCode, TMapPoint point) const {
+  const ZipCentroid* nearest = NearestCentroid(stateCode, point);
+  return nearest ? nearest->Zip : 0;
+}
+
+const ZipCentroid* ZipCentroids::Find(std::int32_t zip) const {
+  const auto it = std::lower_bound(byCode_.begin(), byCode_.end(), zip,
+                                   [this](std::size_t i, std::int32_t code) { return zips_[i].Zip < code; });
+  return it != byCode_.end() && zips_[*it].Zip == zip ? &zips_[*it] : nullptr;
 }
 
 }  // namespace quelmar::builder

@@ -27,12 +27,17 @@ class ZipCentroids {
 
   // The ZIP code of `stateCode` nearest to `point` within about 10 miles, or 0.
   std::int32_t Nearest(const std::string& stateCode, TMapPoint point) const;
+  // The same centroid, with its city; null when none is that near.
+  const ZipCentroid* NearestCentroid(const std::string& stateCode, TMapPoint point) const;
+  // The centroid of `zip`; null when the table has none.
+  const ZipCentroid* Find(std::int32_t zip) const;
   std::size_t Size() const { return zips_.size(); }
   const std::vector<ZipCentroid>& All() const { return zips_; }
 
  private:
   std::vector<ZipCentroid> zips_;
   std::unordered_map<std::int64_t, std::vector<std::size_t>> cells_;  // by 0.16° cell
+  std::vector<std::size_t> byCode_;  // indexes in ZIP code order
 };
 
 }  // namespace quelmar::builder

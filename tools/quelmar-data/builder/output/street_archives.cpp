@@ -85,6 +85,16 @@ class Locator {
   std::vector<const Place*> places_;
 };
 
+// The place a street is named in: the city of its ZIP code (its own, else
+// the nearest), which is the name its addresses are written with; else the
+// place the locator finds near it.
+std::string PlaceOf(const StreetSegment& segment, TMapPoint at, const std::string& stateCode, const Locator& locator,
+                    const ZipCentroids& zips) {
+  const ZipCentroid* zip = segment.Zip != 0 ? zips.Find(segment.Zip) : zips.NearestCentroid(stateCode, at);
+  if (zip && !zip->City.empty()) return UpperAscii(zip->City);
+  return locator.PlaceAt(at);
+}
+
 // One member of a street archive and the streets it holds.
 struct MemberContent {
   data::MapBox Cell;
@@ -193,7 +203,7 @@ StreetArchive WriteStateArchive(int stateFips, const std::vector<const StreetSam
       const std::string name = data::StreetMemberName({*quad, sub, stateFips});
       auto [it, added] = members.try_emplace(name);
       if (added) it->second.Cell = *data::SubQuadBox(*quad, sub);
-      it->second.Streets.push_back({&segment, locator.CountyAt(at), locator.PlaceAt(at)});
+      it->second.Streets.push_back({&segment, locator.CountyAt(at), PlaceOf(segment, at, stateCode, locator, zips)});
       ++segments;
     }
   }
