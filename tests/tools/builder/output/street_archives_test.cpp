@@ -121,3 +121,42 @@ TEST(StreetArchives, StreetQuadsCarryTheStreetDataVersion) {
 
 }  // namespace
 }  // namespace quelmar::builder
+
+namespace quelmar::builder {
+namespace {
+
+// The place label of the quarter that holds Addison.
+std::string PlaceLabelOf(const fs::path& archive) {
+  for (const auto& [name, m] : testing::ReadLayerArchive(archive)) {
+    if (data::ParseStreetMemberName(name)->Sub == 0) continue;
+    for (std::int32_t i = 1; i <= m.Drawing.Count(); ++i) {
+      const data::DrawObject& o = *m.Drawing.ObjectAt(i);
+      if (const auto* label = o.As<data::LabelText>(); label && o.Code == 7) return data::UnpackLabelWords(label->Text);
+    }
+  }
+  return "";
+}
+
+TEST(StreetArchives, StreetsAreNamedInTheCityOfTheirZipCode) {
+  Fixture f;
+  // A small town whose point lies right on Addison.
+  Place town;
+  town.Name = "Wrigleyville";
+  town.StateCode = "IL";
+  town.StateFips = 17;
+  town.Population = 5000;
+  town.At = ToMapUnits(-87.6540, 41.9470);
+  f.national.Places.push_back(town);
+  WriteStreetArchives(f.samples, f.national, f.zips, f.folder, [](const std::string&) {});
+  EXPECT_EQ(PlaceLabelOf(f.folder / "17.ZP5"), "CHICAGO");  // the ZIP code's city
+  // Without ZIP codes: the place whose reach holds the street most centrally.
+  WriteStreetArchives(f.samples, f.national, ZipCentroids{}, f.folder, [](const std::string&) {});
+  EXPECT_EQ(PlaceLabelOf(f.folder / "17.ZP5"), "WRIGLEYVILLE");
+  f.national.Places.pop_back();
+  EXPECT_EQ((WriteStreetArchives(f.samples, f.national, ZipCentroids{}, f.folder, [](const std::string&) {}),
+             PlaceLabelOf(f.folder / "17.ZP5")),
+            "CHICAGO");
+}
+
+}  // namespace
+}  // namespace quelmar::builder
