@@ -1,5 +1,6 @@
 #include "control/search/zip_lookup.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <deque>
@@ -7,6 +8,7 @@
 #include "control/core/coordinate_format.h"
 #include "control/data/name_unpack.h"
 #include "control/data/state_table.h"
+#include "control/search/wildcard.h"
 
 namespace quelmar::search {
 
@@ -122,6 +124,36 @@ ZipDialogList ZipDialogRows(TableBytes bytes, std::int32_t zip) {
     }
   }
   return list;
+}
+
+std::vector<ZipHit> FindZipPattern(TableBytes bytes, const ShortString& pattern) {
+  std::vector<ZipHit> hits;
+  if (pattern.Empty()) return hits;
+  auto masked = [&pattern](std::int32_t zip) { return WildcardMask(ShortString(FiveDigits(zip)), pattern); };
+  // A block can hold a match only when the pattern's digits before its first
+  // "?" or "*" lie between the block's first code and the next block's.
+  // (Bounds masked by the whole pattern do not bracket it when a "?" stands
+  // before a digit: "6?1??" would skip the block of 60613.)
+  const std::string prefix(pattern.View().substr(0, std::min(pattern.View().find_first_of("?*"), std::size_t{5})));
+  for (int i = 0; i < kZipHeaderEntries; ++i) {
+    const std::optional<ZipBlockEntry> entry = ZipBlockEntryAt(bytes, i);
+    if (!entry || entry->EndsHeader() || entry->Offset < 0) break;
+    const std::optional<ZipBlockEntry> next = ZipBlockEntryAt(bytes, i + 1);
+    const std::int32_t nextFirst = next && next->FirstZip > 0 ? std::min(next->FirstZip, kLargestZipCode) : kLargestZipCode;
+    if (FiveDigits(entry->FirstZip).substr(0, prefix.size()) > prefix ||
+        FiveDigits(nextFirst).substr(0, prefix.size()) < prefix) {
+      continue;
+    }
+    std::size_t end = bytes.size();
+    if (next && next->Offset >= entry->Offset) end = std::min<std::size_t>(static_cast<std::size_t>(next->Offset), end);
+    std::size_t at = static_cast<std::size_t>(entry->Offset);
+    std::size_t after = 0;
+    while (std::optional<ZipRecord> record = ZipRecordAt(bytes, at, end, entry->FirstZip, &after)) {
+      at = after;
+      if (masked(record->Zip) == pattern) hits.push_back({std::move(*record), entry->StateSlot});
+    }
+  }
+  return hits;
 }
 
 }  // namespace quelmar::search

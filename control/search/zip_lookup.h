@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "control/data/search_table_layout.h"
+#include "control/search/short_string.h"
 
 namespace quelmar::search {
 
@@ -64,5 +65,11 @@ struct ZipDialogList {
   bool Selected = false;
 };
 ZipDialogList ZipDialogRows(TableBytes bytes, std::int32_t zip);
+
+// The Locator's wildcard search: every record whose five-digit code matches
+// `pattern` (digits, "?" for any digit, a final "*" for the rest), in table
+// order. A block is read only when the pattern's digits before its first
+// "?" or "*" lie between its first code and the next block's.
+std::vector<ZipHit> FindZipPattern(TableBytes bytes, const ShortString& pattern);
 
 }  // namespace quelmar::search

@@ -116,3 +116,30 @@ TEST(ZipLookup, DialogListsTheBlockAroundTheCode) {
 
 }  // namespace
 }  // namespace quelmar::search
+
+namespace quelmar::search {
+namespace {
+
+TEST(ZipPattern, MatchesDigitsWildcardsAndPrefixesAcrossBlocks) {
+  using testing::ZipTable;
+  const testing::Bytes table = ZipTable({{17, {{60601, "Chicago"}, {60613, "Chicago"}, {60614, "Chicago"}, {61150, "Elsewhere"}}},
+                                         {29, {{63101, "St Louis"}, {63130, "St Louis"}}},
+                                         {2, {{99501, "Anchorage"}}}});
+  struct Case {
+    const char* pattern;
+    std::vector<std::int32_t> zips;
+  } cases[] = {
+      {"60613", {60613}}, {"6061?", {60613, 60614}}, {"606*", {60601, 60613, 60614}},
+      // The first block's bounds masked by the pattern ("6?6??" to "6?1??")
+      // do not bracket it, yet 61150 lies in that block.
+      {"6?1??", {61150, 63101, 63130}}, {"99501", {99501}}, {"70000", {}}, {"", {}},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::int32_t> got;
+    for (const ZipHit& hit : FindZipPattern(table, c.pattern)) got.push_back(hit.Record.Zip);
+    EXPECT_EQ(got, c.zips) << c.pattern;
+  }
+}
+
+}  // namespace
+}  // namespace quelmar::search
