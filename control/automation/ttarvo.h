@@ -11,7 +11,9 @@
 #include "control/automation/tarvo_not_built.h"
 #include "control/core/control_context.h"
 #include "control/core/tv_object.h"
+#include "control/dialogs/locator_dialog.h"
 #include "control/render/map_model.h"
+#include "control/search/locator_search.h"
 #include "control/search/match_quality.h"
 #include "control/search/place_search.h"
 #include "control/search/street_search.h"
@@ -88,6 +90,8 @@ class TTarvo final : public TarvoNotBuilt,
   template <typename Dialog>
   HRESULT RunPlaceDialog(const char* member);
   search::StreetSources StreetSourcesOf(Ttvmap& panel);
+  search::LocatorServices LocatorServicesOf(Ttvmap& panel, const search::PlaceQuery& places,
+                                            const search::StreetSources& sources);
   // Sets Street and MatchInfo and fires Find.
   void ReportStreet(Ttvmap& panel, const std::string& line, const search::MatchQuality& quality);
 
@@ -109,6 +113,8 @@ class TTarvo final : public TarvoNotBuilt,
   // The street search the context keeps, and the quality of the hit last reported.
   search::StreetSearch* streetSearch_ = nullptr;
   std::string matchInfo_;
+  // The Locator, made at its first opening and kept, so its fields keep what was typed.
+  std::unique_ptr<dialogs::LocatorDialog> locator_;
 };
 
 }  // namespace quelmar::automation

@@ -1,6 +1,7 @@
 // The street search members of TTarvo: FindStr reports every hit of one
 // search, GeoFind geocodes one address string; each hit goes out as the
 // Street text (with its quality in MatchInfo) and the Find event.
+#include <algorithm>
 #include <cmath>
 
 #include "control/automation/ttarvo.h"
@@ -8,7 +9,11 @@
 #include "control/core/errors.h"
 #include "control/search/geo_find.h"
 #include "control/search/geo_find_services.h"
+#include "control/search/coordinate_pair.h"
+#include "control/search/result_line.h"
 #include "control/search/street_name.h"
+#include "control/search/zip_lookup.h"
+#include "platform/ui/dialog_model.h"
 
 namespace quelmar::automation {
 
@@ -81,6 +86,59 @@ HRESULT TTarvo::GeoFind(const std::string& Street, std::int32_t* retval) {
     services.ViewCentre = {(view.LonLeft() + view.LonRight()) / 2, (view.LatBottom() + view.LatTop()) / 2};
     Out(retval) = search::GeoFind(search::ShortString(AnsiArg(Street)), services,
                                   [&](const search::GeoFindHit& hit) { ReportStreet(p, hit.Line, hit.Quality); });
+  });
+}
+
+search::LocatorServices TTarvo::LocatorServicesOf(Ttvmap& p, const search::PlaceQuery& places,
+                                                 const search::StreetSources& sources) {
+  const search::GeoFindServices geo = search::MakeGeoFindServices(*placeSearch_, places, *streetSearch_, sources);
+  search::LocatorServices services;
+  services.ZipLine = geo.ZipLine;
+  services.PlaceLines = geo.PlaceLines;
+  services.Streets = geo.Streets;
+  services.ZipPatternLines = [this, places](const search::ShortString& pattern) {
+    std::vector<std::string> lines;
+    const auto bytes = placeSearch_->Tables().Zip.Read(places.Folder);
+    for (const search::ZipHit& hit : search::FindZipPattern(search::View(bytes), pattern)) {
+      lines.push_back(search::ZipResultLine(hit));
+    }
+    return lines;
+  };
+  services.ExchangeLines = [this, places](const std::string& prefix) {
+    std::vector<std::string> lines;
+    search::PlaceReports reports;
+    reports.Place = [&lines](const std::string& line) { lines.push_back(line); };
+    placeSearch_->Exchanges(places, prefix, reports);
+    return lines;
+  };
+  const core::ViewState& view = p.view();
+  services.ViewCentre = {(view.LonLeft() + view.LonRight()) / 2, (view.LatBottom() + view.LatTop()) / 2};
+  return services;
+}
+
+HRESULT TTarvo::ExecSearch(const std::string& title, std::int32_t t) {
+  return Call("ExecSearch", [&](Ttvmap& p) {
+    const search::PlaceQuery places = PlaceQueryOf(p);
+    const search::StreetSources sources = StreetSourcesOf(p);
+    if (!locator_) locator_ = std::make_unique<dialogs::LocatorDialog>();
+    const int tab = std::clamp(t & 7, 0, 4);
+    locator_->Open(AnsiArg(title), static_cast<dialogs::LocatorTab>(tab), LocatorServicesOf(p, places, sources),
+                   p.options().Coords == CdLatLon);
+    ui::RunModal(locator_->Dialog());
+    if (locator_->Dialog().Pressed() != dialogs::kLocatorOk || locator_->Result().empty()) return;
+    p.SetResultText(locator_->Result());
+    if (t & 8) return;
+    // Field 7 of the result is the point, longitude first.
+    const std::optional<search::CoordinatePair> point =
+        search::ParseCoordinatePair(search::ResultField(search::ShortString(locator_->Result()), 7));
+    if (!point) return;
+    const double lon = core::UnitsToDegrees(point->First), lat = core::UnitsToDegrees(point->Second);
+    // The scale is set at the point (miles per inch depend on the latitude),
+    // and the view, which scales about its south-west corner, centred again.
+    p.GotoPoint(lon, lat);
+    p.SetMiles(locator_->ZoomMiles());
+    p.GotoPoint(lon, lat);
+    p.Redraw();
   });
 }
 

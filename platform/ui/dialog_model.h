@@ -43,6 +43,15 @@ class DialogModel {
   // Presses a button: an action button runs its action (the dialog stays
   // open unless the action presses a closing button), any other closes it.
   void Press(const std::string& buttonName);
+  // Closes the dialog as `buttonName` would, without running its action
+  // (an action that decides to close the dialog calls this).
+  void Close(const std::string& buttonName) { pressed_ = Field(buttonName).name; }
+  // Makes a dialog that is kept between openings ready to be shown again
+  // under `caption`: open, with its fields as they were left.
+  void Reopen(std::string caption) {
+    caption_ = std::move(caption);
+    pressed_.clear();
+  }
   // Makes `buttonName` an action button (an empty action makes it a closing one again).
   void OnPress(const std::string& buttonName, std::function<void()> action);
   bool IsAction(const std::string& buttonName) const { return pressActions_.contains(buttonName); }

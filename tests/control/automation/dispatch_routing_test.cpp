@@ -142,7 +142,7 @@ TEST_F(NotBuiltYet, TheseMembersWaitForTheirSubsystems) {
     }
   }
   const std::set<std::string> expected = {
-      "ExecSearch", "ExecClosest", "ExecRoadOption", "ExecRoute", "DrawObject", "FindClosest", "FindRoute",
+      "ExecClosest", "ExecRoadOption", "ExecRoute", "DrawObject", "FindClosest", "FindRoute",
       "DrawNorth", "Custom", "put Custom", "DrawLine", "Finditem", "SetItem", "SetItemBitmap",
       "SetItemLocalBitmap", "DeleteAllItems", "DeleteItem", "DeleteItemRange", "DrawBubble", "DrawScalebar",
       "OpenOverlay", "ExecStreet", "ExecPrint", "ShowToolbar", "SaveToBitmap", "SaveToGif",

@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "control_fixture.h"
+#include "platform/ui/dialog_model.h"
 #include "tests/control/search/search_table_fixture.h"
 #include "tests/control/search/street_archive_fixture.h"
 #include "tests/platform/kernel/test_files.h"
@@ -46,6 +47,13 @@ class StreetMembers : public ControlTest {
       if (e.dispid == kFindPlace) found_.push_back("place " + Get("result").bstr());
     };
   }
+
+  void TearDown() override {
+    ui::SetDialogRunner({});
+    ControlTest::TearDown();
+  }
+  double CentreLon() { return (Get("LonLeft").r8() + Get("LonRight").r8()) / 2; }
+  double CentreLat() { return (Get("LatBottom").r8() + Get("LatTop").r8()) / 2; }
 
   TempDir folder_;
   std::vector<std::string> found_;
@@ -115,6 +123,47 @@ TEST_F(StreetMembers, ASearchFromAFindHandlerIsRefusedAndTheFirstGoesOn) {
   EXPECT_EQ(found_.size(), 2u);  // both streets of the first search
   EXPECT_LT(nested, 0);
   EXPECT_NE(nested, com::E_NOTIMPL);
+}
+
+TEST_F(StreetMembers, TheLocatorFindsAnAddressAndMovesTheMapToIt) {
+  std::vector<std::string> listed;
+  ui::SetDialogRunner([&](ui::DialogModel& dialog) {
+    EXPECT_EQ(dialog.Caption(), "Find it");
+    dialog.Change("Address:", "1060 W Addison St, Chicago, IL");
+    dialog.Press("&Find");
+    listed = dialog.Field("List").items;
+    dialog.Change("List", listed.at(0));
+    dialog.Change("Zoom", "0.5");
+    dialog.Press("&Ok");
+  });
+  ASSERT_EQ(Call("ExecSearch", {Variant("Find it"), Variant(0)}).hr, com::S_OK);
+  EXPECT_EQ(listed, std::vector<std::string>{"1060 W Addison St, Chicago, IL 60613"});
+  EXPECT_EQ(Get("result").bstr(), "1060\tW ADDISON ST\tCHICAGO\tIL\t60613\t\t-87.655360,41.947072");
+  EXPECT_NEAR(CentreLon(), -87.65536, 0.001);
+  EXPECT_NEAR(CentreLat(), 41.947072, 0.001);
+  EXPECT_NEAR(Get("Miles").r8(), 0.5, 0.05);
+  EXPECT_TRUE(found_.empty());  // the Locator's own searches fire no Find
+
+  // With 8 in t the result is only returned; no match disables OK.
+  const double lon = CentreLon();
+  ui::SetDialogRunner([&](ui::DialogModel& dialog) {
+    EXPECT_TRUE(dialog.Field("Zip").checked);  // tab 2, and the fields kept from the last opening
+    dialog.Change("Zip", "6061?");
+    dialog.Press("&Find");
+    dialog.Change("List", dialog.Field("List").items.at(0));
+    dialog.Press("&Ok");
+  });
+  ASSERT_EQ(Call("ExecSearch", {Variant("Zip"), Variant(2 | 8)}).hr, com::S_OK);
+  EXPECT_EQ(Get("result").bstr(), "\t\tChicago\tIL\t60613\t0\t-87.6575,41.9543");
+  EXPECT_EQ(CentreLon(), lon);
+  ui::SetDialogRunner([&](ui::DialogModel& dialog) {
+    dialog.Change("Address:", "1 Nowhere Ln, Chicago, IL");
+    dialog.Press("&Find");
+    EXPECT_EQ(dialog.Field("List").items, std::vector<std::string>{" No Matches Found "});
+    EXPECT_FALSE(dialog.Field("&Ok").enabled);
+    dialog.Press("&Cancel");
+  });
+  ASSERT_EQ(Call("ExecSearch", {Variant("Find it"), Variant(0)}).hr, com::S_OK);
 }
 
 }  // namespace
