@@ -154,7 +154,7 @@ TEST_F(StreetMembers, TheLocatorFindsAnAddressAndMovesTheMapToIt) {
     dialog.Press("&Ok");
   });
   ASSERT_EQ(Call("ExecSearch", {Variant("Zip"), Variant(2 | 8)}).hr, com::S_OK);
-  EXPECT_EQ(Get("result").bstr(), "\t\tChicago\tIL\t60613\t0\t-87.6575,41.9543");
+  EXPECT_EQ(Get("result").bstr(), "\t\tChicago\tIL\t60613\t7\t-87.6575,41.9543");
   EXPECT_EQ(CentreLon(), lon);
   ui::SetDialogRunner([&](ui::DialogModel& dialog) {
     dialog.Change("Address:", "1 Nowhere Ln, Chicago, IL");
