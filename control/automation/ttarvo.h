@@ -11,6 +11,7 @@
 #include "control/automation/tarvo_not_built.h"
 #include "control/core/control_context.h"
 #include "control/core/tv_object.h"
+#include "control/dialogs/find_street_dialog.h"
 #include "control/dialogs/locator_dialog.h"
 #include "control/render/map_model.h"
 #include "control/search/locator_search.h"
@@ -115,6 +116,8 @@ class TTarvo final : public TarvoNotBuilt,
   std::string matchInfo_;
   // The Locator, made at its first opening and kept, so its fields keep what was typed.
   std::unique_ptr<dialogs::LocatorDialog> locator_;
+  // What the Find Street dialog keeps between openings.
+  dialogs::FindStreetMemory findStreet_;
 };
 
 }  // namespace quelmar::automation

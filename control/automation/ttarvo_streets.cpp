@@ -9,6 +9,7 @@
 #include "control/core/errors.h"
 #include "control/search/geo_find.h"
 #include "control/search/geo_find_services.h"
+#include "control/dialogs/place_dialogs.h"
 #include "control/search/coordinate_pair.h"
 #include "control/search/result_line.h"
 #include "control/search/street_name.h"
@@ -139,6 +140,26 @@ HRESULT TTarvo::ExecSearch(const std::string& title, std::int32_t t) {
     p.SetMiles(locator_->ZoomMiles());
     p.GotoPoint(lon, lat);
     p.Redraw();
+  });
+}
+
+HRESULT TTarvo::ExecStreet() {
+  return Call("ExecStreet", [&](Ttvmap& p) {
+    const search::PlaceQuery places = PlaceQueryOf(p);
+    const search::StreetSources sources = StreetSourcesOf(p);
+    dialogs::FindStreetServices services;
+    services.ZipLine = [&](std::int32_t zip) { return search::ShortString(placeSearch_->Zip(places, zip).value_or("")); };
+    services.Search = [&](const search::StreetAreaQuery& query) { return streetSearch_->SearchArea(query, sources); };
+    // The hit's name would label the result bubble, which the map items draw.
+    services.Goto = [&p](double lon, double lat, double miles, const std::string&) {
+      p.GotoPoint(lon, lat);
+      p.SetMiles(miles);
+      p.GotoPoint(lon, lat);
+    };
+    const core::ViewState& view = p.view();
+    services.Centre = {(view.LonLeft() + view.LonRight()) / 2, (view.LatBottom() + view.LatTop()) / 2};
+    dialogs::FindStreetDialog dialog(std::move(services), findStreet_);
+    dialogs::RunPlaceDialog(p, dialog.Dialog());
   });
 }
 

@@ -11,6 +11,14 @@ namespace quelmar::search {
 // the map's units.
 std::optional<std::int32_t> SearchBoxHalfSize(std::int32_t centreX, std::int32_t centreY, double radiusMiles);
 
+// The radius in map units along x and along y, apart.
+struct SearchHalfSizes {
+  std::int32_t X = 0;
+  std::int32_t Y = 0;
+};
+// Nullopt as SearchBoxHalfSize.
+std::optional<SearchHalfSizes> SearchBoxHalfSizes(std::int32_t centreX, std::int32_t centreY, double radiusMiles);
+
 // Great-circle distance in miles between two points in map units.
 std::optional<double> DistanceMiles(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2);
 

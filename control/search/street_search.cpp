@@ -22,10 +22,10 @@ constexpr int kLastStreetState = 56;
 constexpr std::size_t kMaxQuadNameLength = 12;
 constexpr const char* kFullQuadProblem = "more than 1000 street hits; the rest of the quad was not searched";
 
-bool OutsideBox(const std::optional<data::MapBox>& quad, core::TMapPoint centre, std::int32_t half) {
+bool OutsideBox(const std::optional<data::MapBox>& quad, core::TMapPoint centre, const SearchHalfSizes& half) {
   if (!quad) return true;
   const std::int64_t x = centre.X, y = centre.Y;
-  return quad->Right < x - half || quad->Left > x + half || quad->Top < y - half || quad->Bottom > y + half;
+  return quad->Right < x - half.X || quad->Left > x + half.X || quad->Top < y - half.Y || quad->Bottom > y + half.Y;
 }
 
 std::optional<data::MapBox> QuadBoxOfName(std::string_view name) {
@@ -73,23 +73,17 @@ std::shared_ptr<const StreetIndex> StreetSearch::IndexOf(const std::filesystem::
   return index;
 }
 
-void StreetSearch::SearchArchive(const ArchiveSource& source, const StreetQuery& query, const StreetMatchText& text,
-                                 std::optional<std::int32_t> halfSize, const std::string& stateCode,
-                                 const StreetSources& sources, const std::function<void(const StreetReport&)>& report,
-                                 int& count) {
+void StreetSearch::MatchArchive(const ArchiveSource& source, const StreetMatchText& text,
+                                const std::optional<SearchHalfSizes>& box, const StreetSources& sources,
+                                const std::function<void(const std::string& member, StreetHitList& hits)>& onQuad) {
   ++stats_.Archives;
   StreetHitList hits;
-  auto reportQuad = [&](const std::string& member) {
+  auto quadDone = [&](const std::string& member) {
     if (hits.Overflowed()) {
       ++stats_.FullQuads;
       if (sources.Problems) sources.Problems->Report({source.FileName, member, kFullQuadProblem});
     }
-    for (const StreetHit* hit : ReportedHits(hits)) {
-      if (query.RadiusMiles == 0 || hit->Miles <= query.RadiusMiles) {
-        ++count;
-        report({StreetResultLine(*hit, stateCode), hit});
-      }
-    }
+    onQuad(member, hits);
     hits.Clear();
   };
 
@@ -97,11 +91,11 @@ void StreetSearch::SearchArchive(const ArchiveSource& source, const StreetQuery&
     const StreetIndexQuery lookup(source.Index, text);
     const auto& members = lookup.Index().Members();
     for (std::size_t m = 0; m < members.size(); ++m) {
-      if (halfSize && OutsideBox(members[m].Box, text.Centre, *halfSize)) continue;
+      if (box && OutsideBox(members[m].Box, text.Centre, *box)) continue;
       if (!lookup.HasLines(m)) continue;
       ++stats_.QuadsMatched;
       lookup.MatchMember(m, hits);
-      reportQuad(members[m].Name);
+      quadDone(members[m].Name);
     }
     return;
   }
@@ -110,7 +104,7 @@ void StreetSearch::SearchArchive(const ArchiveSource& source, const StreetQuery&
   const std::vector<std::string> names = archive.MemberNames();
   for (std::size_t m = 0; m < names.size(); ++m) {
     const std::string& name = names[m];
-    if (halfSize && OutsideBox(QuadBoxOfName(name), text.Centre, *halfSize)) continue;
+    if (box && OutsideBox(QuadBoxOfName(name), text.Centre, *box)) continue;
     ++stats_.QuadsMatched;
     const int loaded = sources.Loaded ? sources.Loaded->FindDrawing(name.substr(0, kMaxQuadNameLength)) : 0;
     if (loaded != 0) {
@@ -121,8 +115,29 @@ void StreetSearch::SearchArchive(const ArchiveSource& source, const StreetQuery&
       if (!drawing) continue;
       MatchStreets(*drawing, text, hits);
     }
-    reportQuad(name);
+    quadDone(name);
   }
+}
+
+std::optional<StreetSearch::ArchiveSource> StreetSearch::OpenState(int slot, const StreetSources& sources) {
+  const std::string name = data::StreetArchiveName(slot, sources.Extension);
+  const std::optional<std::filesystem::path> path = FindArchive(sources, name);
+  if (!path) return std::nullopt;
+  ArchiveSource source;
+  source.FileName = name;
+  try {
+    if (UseIndex) {
+      source.Index = IndexOf(*path, sources.StreetVersion, sources.Problems);
+    } else {
+      source.Archive.emplace(*path, directories_);
+    }
+  } catch (const Error& e) {
+    // An archive that cannot be opened or whose directory is damaged is
+    // passed over; the problem is told.
+    if (sources.Problems) sources.Problems->Report({name, "", e.what()});
+    return std::nullopt;
+  }
+  return source;
 }
 
 int StreetSearch::SearchStreets(const StreetQuery& query, const StreetSources& sources,
@@ -144,9 +159,14 @@ int StreetSearch::SearchStreets(const StreetQuery& query, const StreetSources& s
   const ShortString cross = query.Cross == ShortString("?") ? ShortString() : UpperCase(query.Cross);
   const StreetMatchText text = MakeStreetMatchText(UpperCase(query.Street), cross, !cross.Empty(), query.HouseKey,
                                                    centre);
-  // No box without a radius; a radius too large for a box is tested hit by hit.
-  const std::optional<std::int32_t> halfSize =
-      query.RadiusMiles == 0 ? std::nullopt : SearchBoxHalfSize(centre.X, centre.Y, query.RadiusMiles);
+  // No box without a radius; a radius too large for a box is tested hit by
+  // hit. The box is square: its half-size the larger of the two.
+  std::optional<SearchHalfSizes> box;
+  if (query.RadiusMiles != 0) {
+    if (const std::optional<std::int32_t> half = SearchBoxHalfSize(centre.X, centre.Y, query.RadiusMiles)) {
+      box = SearchHalfSizes{*half, *half};
+    }
+  }
 
   std::vector<int> states;
   if (!query.State.empty()) {
@@ -159,25 +179,18 @@ int StreetSearch::SearchStreets(const StreetQuery& query, const StreetSources& s
 
   int count = 0;
   for (const int slot : states) {
-    if (halfSize && !data::InStateBoxWithMargin(slot, centre.X, centre.Y, *halfSize, *halfSize)) continue;
-    const std::string name = data::StreetArchiveName(slot, sources.Extension);
-    const std::optional<std::filesystem::path> path = FindArchive(sources, name);
-    if (!path) continue;
-    ArchiveSource source;
-    source.FileName = name;
-    try {
-      if (UseIndex) {
-        source.Index = IndexOf(*path, sources.StreetVersion, sources.Problems);
-      } else {
-        source.Archive.emplace(*path, directories_);
+    if (box && !data::InStateBoxWithMargin(slot, centre.X, centre.Y, box->Y, box->X)) continue;
+    const std::optional<ArchiveSource> source = OpenState(slot, sources);
+    if (!source) continue;
+    const std::string stateCode(data::StateCode(slot));
+    MatchArchive(*source, text, box, sources, [&](const std::string&, StreetHitList& hits) {
+      for (const StreetHit* hit : ReportedHits(hits)) {
+        if (query.RadiusMiles == 0 || hit->Miles <= query.RadiusMiles) {
+          ++count;
+          report({StreetResultLine(*hit, stateCode), hit});
+        }
       }
-    } catch (const Error& e) {
-      // An archive that cannot be opened or whose directory is damaged is
-      // passed over; the problem is told.
-      if (sources.Problems) sources.Problems->Report({name, "", e.what()});
-      continue;
-    }
-    SearchArchive(source, query, text, halfSize, std::string(data::StateCode(slot)), sources, report, count);
+    });
   }
 
   if (UserStreets && !query.Street.Empty()) {
@@ -190,6 +203,37 @@ int StreetSearch::SearchStreets(const StreetQuery& query, const StreetSources& s
     }
   }
   return count;
+}
+
+std::vector<StreetHit> StreetSearch::SearchArea(const StreetAreaQuery& query, const StreetSources& sources) {
+  if (running_) {
+    throw Error("A street search is running: another cannot start from one of its reports (a Find event handler)",
+                ErrorCode::Unexpected);
+  }
+  if (!(std::abs(query.CentreLon) <= 180) || !(std::abs(query.CentreLat) <= 90)) {
+    throw ArgumentError("The search centre is not a longitude and latitude in degrees");
+  }
+  const core::FlagScope running(running_);
+  stats_ = {};
+  const core::TMapPoint centre{static_cast<std::int32_t>(std::lround(query.CentreLon * core::kUnitsPerDegree)),
+                               static_cast<std::int32_t>(std::lround(query.CentreLat * core::kUnitsPerDegree))};
+  const ShortString cross = UpperCase(query.Cross);
+  const StreetMatchText text = MakeStreetMatchText(UpperCase(query.Street), cross, false, query.HouseKey, centre);
+  const std::optional<SearchHalfSizes> box = SearchBoxHalfSizes(centre.X, centre.Y, query.RadiusMiles);
+  if (!box) throw ArgumentError("The search radius is not a distance the map can hold");
+  std::vector<StreetHit> found;
+  for (const int slot : query.States) {
+    if (slot < 1 || slot > kLastStreetState || data::StateCode(slot).empty()) continue;
+    if (!data::InStateBoxWithMargin(slot, centre.X, centre.Y, box->Y, box->X)) continue;
+    const std::optional<ArchiveSource> source = OpenState(slot, sources);
+    if (!source) continue;
+    MatchArchive(*source, text, box, sources, [&](const std::string&, StreetHitList& hits) {
+      for (const StreetHit* hit : ReportedHits(hits)) {
+        if (found.size() < kMaxStreetHits) found.push_back(*hit);
+      }
+    });
+  }
+  return found;
 }
 
 StreetSearch& AttachStreetSearch(core::ControlContext& context) {

@@ -21,6 +21,7 @@
 #include "control/core/problem_reporter.h"
 #include "control/data/index_cache.h"
 #include "control/data/loaded_drawings.h"
+#include "control/search/search_box.h"
 #include "control/search/short_string.h"
 #include "control/search/street_archive.h"
 #include "control/search/street_hits.h"
@@ -40,6 +41,17 @@ struct StreetQuery {
   double CentreLon = 0;      // degrees
   double CentreLat = 0;
   std::int32_t HouseKey = 0;  // HouseNumberKey; 0 none
+};
+
+// The Find Street dialog's search.
+struct StreetAreaQuery {
+  ShortString Street;  // normalised
+  ShortString Cross;   // "" for none
+  std::vector<int> States;  // state slots
+  double RadiusMiles = 2;
+  double CentreLon = 0;
+  double CentreLat = 0;
+  std::int32_t HouseKey = 0;
 };
 
 // Where a search reads from: the control's settings and table, handed in.
@@ -90,6 +102,12 @@ class StreetSearch {
   int SearchStreets(const StreetQuery& query, const StreetSources& sources,
                     const std::function<void(const StreetReport&)>& report);
 
+  // The Find Street dialog's pass: the quads of the given states within the
+  // radius's box (its two half-sizes kept apart) matched with house numbers
+  // placing the hits even with a cross street; the hits of the street (or
+  // the intersection) in order, at most 1000 in all. Throws as SearchStreets.
+  std::vector<StreetHit> SearchArea(const StreetAreaQuery& query, const StreetSources& sources);
+
   bool Running() const { return running_; }
   const StreetSearchStats& LastStats() const { return stats_; }
 
@@ -106,9 +124,12 @@ class StreetSearch {
     std::shared_ptr<const StreetIndex> Index;
     std::optional<StreetArchive> Archive;
   };
-  void SearchArchive(const ArchiveSource& source, const StreetQuery& query, const StreetMatchText& text,
-                     std::optional<std::int32_t> halfSize, const std::string& stateCode, const StreetSources& sources,
-                     const std::function<void(const StreetReport&)>& report, int& count);
+  std::optional<ArchiveSource> OpenState(int slot, const StreetSources& sources);
+  // Matches each quad of the archive within `box` (every quad without one),
+  // handing each quad's hits to `onQuad`.
+  void MatchArchive(const ArchiveSource& source, const StreetMatchText& text, const std::optional<SearchHalfSizes>& box,
+                    const StreetSources& sources,
+                    const std::function<void(const std::string& member, StreetHitList& hits)>& onQuad);
 
   struct KeptIndex {
     data::ArchiveIdentity Identity;

@@ -145,7 +145,7 @@ TEST_F(NotBuiltYet, TheseMembersWaitForTheirSubsystems) {
       "ExecClosest", "ExecRoadOption", "ExecRoute", "DrawObject", "FindClosest", "FindRoute",
       "DrawNorth", "Custom", "put Custom", "DrawLine", "Finditem", "SetItem", "SetItemBitmap",
       "SetItemLocalBitmap", "DeleteAllItems", "DeleteItem", "DeleteItemRange", "DrawBubble", "DrawScalebar",
-      "OpenOverlay", "ExecStreet", "ExecPrint", "ShowToolbar", "SaveToBitmap", "SaveToGif",
+      "OpenOverlay", "ExecPrint", "ShowToolbar", "SaveToBitmap", "SaveToGif",
       "DirectDraw", "ClrStrBubble", "HideAllItems", "ShowAllItems", "SetItem2Front", "SetItem2Back",
       "LoadConfig", "SaveConfig", "SetItemString", "SetItemVis", "QueryObj", "SetItemAngle",
       "LoadStreets", "SaveStreets", "ClearStreets", "ClearOverlay"};

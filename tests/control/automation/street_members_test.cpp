@@ -166,5 +166,55 @@ TEST_F(StreetMembers, TheLocatorFindsAnAddressAndMovesTheMapToIt) {
   ASSERT_EQ(Call("ExecSearch", {Variant("Find it"), Variant(0)}).hr, com::S_OK);
 }
 
+TEST_F(StreetMembers, FindStreetListsSortsAndGoesToAHit) {
+  std::vector<std::string> rows;
+  std::string caption;
+  ui::SetDialogRunner([&](ui::DialogModel& dialog) {
+    EXPECT_EQ(dialog.Field("S&tate").text, "* *");
+    dialog.Change("Zi&p Code", "60613");  // the centre moves to the ZIP code, the state is chosen
+    EXPECT_EQ(dialog.Field("S&tate").text, "IL");
+    dialog.Change("&Street:", "1049 W Addison");
+    dialog.Change("&Radius", "2");
+    dialog.Press("&Find");
+    caption = dialog.Caption();
+    rows = dialog.Field("Table").items;
+    dialog.Change("Table", rows.at(0));
+    EXPECT_TRUE(dialog.Field("&Goto").enabled);
+    dialog.Change("&Zoom", "0.2");
+    dialog.Press("&Goto");
+  });
+  ASSERT_EQ(Call("ExecStreet").hr, com::S_OK);
+  EXPECT_EQ(caption, " Found 1 Street Matches");
+  EXPECT_EQ(rows, std::vector<std::string>{"1\tW Addison St\t1000 - 1098\tChicago\t60613\t0.5"});
+  EXPECT_NEAR(CentreLon(), -87.655104, 0.001);  // the number's place on the block
+  EXPECT_NEAR(Get("Miles").r8(), 0.2, 0.02);
+
+  // An intersection is the only hit; Cancel keeps the typed street and
+  // puts the view back.
+  const double lon = CentreLon();
+  ui::SetDialogRunner([&](ui::DialogModel& dialog) {
+    EXPECT_EQ(dialog.Field("&Street:").text, "");  // Goto does not keep the street
+    dialog.Change("&Street:", "N Clark St");
+    dialog.Change("Cr&oss Street (If Any):", "W Addison St");
+    dialog.Press("&Find");
+    rows = dialog.Field("Table").items;
+    dialog.Press("Dist");
+    dialog.Press("&Cancel");
+  });
+  ASSERT_EQ(Call("ExecStreet").hr, com::S_OK);
+  ASSERT_EQ(rows.size(), 1u);
+  EXPECT_TRUE(rows[0].starts_with("1\tN Clark St and W Addison St\tN/A\tChicago")) << rows[0];
+  EXPECT_EQ(CentreLon(), lon);
+  ui::SetDialogRunner([&](ui::DialogModel& dialog) {
+    EXPECT_EQ(dialog.Field("&Street:").text, "N Clark St");
+    dialog.Change("&Street:", "Nowhere");
+    dialog.Press("&Find");
+    caption = dialog.Caption();
+    dialog.Press("&Cancel");
+  });
+  ASSERT_EQ(Call("ExecStreet").hr, com::S_OK);
+  EXPECT_EQ(caption, " Unable to Find Any Matching Streets");
+}
+
 }  // namespace
 }  // namespace quelmar::testing
