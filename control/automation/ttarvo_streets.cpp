@@ -23,6 +23,16 @@ using guard::Degrees;
 using guard::Out;
 using guard::Utf8Result;
 
+namespace {
+
+// The centre of the panel's view, where searches look without a place.
+search::SearchCentre ViewCentre(Ttvmap& panel) {
+  const core::ViewState& view = panel.view();
+  return {(view.LonLeft() + view.LonRight()) / 2, (view.LatBottom() + view.LatTop()) / 2};
+}
+
+}  // namespace
+
 search::StreetSources TTarvo::StreetSourcesOf(Ttvmap& panel) {
   const core::ControlSettings& settings = context_->Settings().Get();
   search::StreetSources sources;
@@ -83,8 +93,7 @@ HRESULT TTarvo::GeoFind(const std::string& Street, std::int32_t* retval) {
       };
       placeSearch_->City(centred, query, reports);
     };
-    const core::ViewState& view = p.view();
-    services.ViewCentre = {(view.LonLeft() + view.LonRight()) / 2, (view.LatBottom() + view.LatTop()) / 2};
+    services.ViewCentre = ViewCentre(p);
     Out(retval) = search::GeoFind(search::ShortString(AnsiArg(Street)), services,
                                   [&](const search::GeoFindHit& hit) { ReportStreet(p, hit.Line, hit.Quality); });
   });
@@ -112,8 +121,7 @@ search::LocatorServices TTarvo::LocatorServicesOf(Ttvmap& p, const search::Place
     placeSearch_->Exchanges(places, prefix, reports);
     return lines;
   };
-  const core::ViewState& view = p.view();
-  services.ViewCentre = {(view.LonLeft() + view.LonRight()) / 2, (view.LatBottom() + view.LatTop()) / 2};
+  services.ViewCentre = ViewCentre(p);
   return services;
 }
 
@@ -156,8 +164,7 @@ HRESULT TTarvo::ExecStreet() {
       p.SetMiles(miles);
       p.GotoPoint(lon, lat);
     };
-    const core::ViewState& view = p.view();
-    services.Centre = {(view.LonLeft() + view.LonRight()) / 2, (view.LatBottom() + view.LatTop()) / 2};
+    services.Centre = ViewCentre(p);
     dialogs::FindStreetDialog dialog(std::move(services), findStreet_);
     dialogs::RunPlaceDialog(p, dialog.Dialog());
   });
