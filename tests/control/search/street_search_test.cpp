@@ -189,6 +189,21 @@ TEST_F(StreetSearchTest, TheIndexGivesExactlyWhatReadingTheQuadsGives) {
   EXPECT_EQ(first->LineCount(), 4u);  // the layer-5 and unnamed lines are no street lines
 }
 
+TEST_F(StreetSearchTest, QuadsLoadedAlreadyAreMatchedWhereTheyAreAndStayLoaded) {
+  data::DrawingTable table;
+  data::LoadContext context;
+  context.DataFolder = folder_.path().string();
+  const std::string chicago = StreetMemberAt(kClark, 0, 17);
+  ASSERT_GT(table.LoadDrawing(data::kLoadFromArchive | 1, "17.ZP5", chicago, false, context), 0);
+  sources_.Loaded = &table;
+  const auto expected = Search(Query("ADDISON"), true);
+  EXPECT_EQ(Search(Query("ADDISON"), false), expected);
+  EXPECT_EQ(search_.LastStats().QuadsMatched, 2);
+  EXPECT_EQ(search_.LastStats().QuadsRead, 1);  // only Elmhurst's quad is read for the search
+  EXPECT_EQ(table.Count(), 1);
+  EXPECT_EQ(table.At(1).Name, chicago);
+}
+
 TEST_F(StreetSearchTest, AnArchiveRewrittenInPlaceIsIndexedAgain) {
   EXPECT_EQ(Search(Query("CLARK")).size(), 1u);
   FixtureMember only{StreetMemberAt(kClark, 0, 17), "CHICAGO", {}, {{"N CLARK ST", {kClark, kNorth}}, {"N CLARK ST", {kNorth, kClark}}}};
