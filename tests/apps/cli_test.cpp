@@ -140,6 +140,7 @@ TEST(QuelmarCommandLine, WrongArgumentsGetClearMessages) {
       {"render --center -87,41 --miles -5 -o x.png", "--miles must be"},
       {"run /no/such/script", "cannot open /no/such/script"},
       {"run --size big", "--size must be WxH"},
+      {"geocode", "address is required"},
       {"", "A subcommand is required"},
       {"fly", "unknown command \"fly\""},
   };
@@ -153,6 +154,25 @@ TEST(QuelmarCommandLine, WrongArgumentsGetClearMessages) {
   EXPECT_EQ(help.status, 0);
   EXPECT_TRUE(Contains(help.out, "Member = value")) << help.out;
   EXPECT_TRUE(Contains(help.out, "Exit status: 0")) << help.out;
+}
+
+TEST(QuelmarGeocode, ReportsEachAddressFoundOrNot) {
+  // A tree without street or search data: every address is looked up and
+  // none is found; a tree that is not one fails.
+  const fs::path tree = fs::temp_directory_path() / ("quelmar-geocode-" + std::to_string(::getpid()));
+  for (const char* folder : {"DATA1", "DATA2", "DATA3", "STATES0"}) fs::create_directories(tree / folder);
+  std::ofstream(tree / "MAP.INI") << "[Application Interface]\nData1Path=DATA1\nData2Path=DATA2\nData3Path=DATA3\n"
+                                     "StatesPath=STATES0\n";
+  RunResult r = Quelmar("geocode --data " + tree.string() + " \"1060 W Addison St, Chicago, IL\" 60613");
+  EXPECT_EQ(r.status, 0) << r.out;
+  // (A sanitizer build may add its own report after the output.)
+  EXPECT_TRUE(r.out.starts_with("1060 W Addison St, Chicago, IL\n  no match\n60613\n  no match\n")) << r.out;
+  r = Quelmar("geocode --tsv --data " + tree.string() + " 60613");
+  EXPECT_TRUE(r.out.starts_with("60613\tnone\t0.00\t\n")) << r.out;
+  fs::remove_all(tree);
+  r = Quelmar("geocode --data " + tree.string() + " 60613");
+  EXPECT_EQ(r.status, 1) << r.out;
+  EXPECT_TRUE(Contains(r.out, "quelmar geocode: ")) << r.out;
 }
 
 TEST(QuelmarCommandLine, OutputBeginsWithTheScriptsOwnLines) {
