@@ -2,12 +2,12 @@
 
 #include <cctype>
 #include <cmath>
-#include <fstream>
-#include <iterator>
 #include <limits>
 #include <nlohmann/json.hpp>
 
 #include "control/core/errors.h"
+#include "tools/quelmar-data/builder/inputs/input_files.h"
+#include "tools/quelmar-data/builder/json_text.h"
 
 namespace quelmar::builder {
 namespace {
@@ -28,21 +28,22 @@ ZipCentroids::ZipCentroids(std::vector<ZipCentroid> zips) : zips_(std::move(zips
 
 ZipCentroids ZipCentroids::Load(const std::filesystem::path& package) {
   const std::filesystem::path path = package / "lib" / "codes.js";
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw IoError("cannot open " + path.string());
-  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  return Parse(ReadWholeFile(path), path.string());
+}
+
+ZipCentroids ZipCentroids::Parse(std::string_view text, const std::string& what) {
   // The file is a script: "exports.codes = {...};" then other exports.
   const auto start = text.find("exports.codes");
-  const auto brace = start == std::string::npos ? start : text.find('{', start);
-  if (brace == std::string::npos) throw DataError(path.string() + ": no ZIP table");
+  const auto brace = start == std::string_view::npos ? start : text.find('{', start);
+  if (brace == std::string_view::npos) throw DataError(what + ": no ZIP table");
   auto end = text.find("exports.", brace);
-  if (end == std::string::npos) end = text.size();
-  std::string_view body = std::string_view(text).substr(brace, end - brace);
+  if (end == std::string_view::npos) end = text.size();
+  std::string_view body = text.substr(brace, end - brace);
   while (!body.empty() && (body.back() == ';' || std::isspace(static_cast<unsigned char>(body.back())))) {
     body.remove_suffix(1);
   }
-  nlohmann::json table = nlohmann::json::parse(body, nullptr, false);
-  if (!table.is_object()) throw DataError(path.string() + ": the ZIP table is not a JSON object");
+  const nlohmann::json table = ParseJsonText(body, what + ": the ZIP table");
+  if (!table.is_object()) throw DataError(what + ": the ZIP table is not a JSON object");
   std::vector<ZipCentroid> zips;
   for (const auto& [key, entry] : table.items()) {
     if (!entry.is_object() || entry.value("country", "") != "US") continue;
