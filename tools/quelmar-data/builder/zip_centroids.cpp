@@ -18,6 +18,13 @@ constexpr double kMaxDistance = 2500.0;   // about 10 miles of latitude
 std::int64_t CellKey(std::int64_t cx, std::int64_t cy) { return cx * 1000003 + cy; }
 std::int64_t CellOf(std::int32_t v) { return static_cast<std::int64_t>(std::floor(double(v) / kCell)); }
 
+// A string member of an entry; "" when it is missing or not a string
+// (nlohmann's value() would throw its own exception for the latter).
+std::string StringMember(const nlohmann::json& entry, const char* key) {
+  const auto found = entry.find(key);
+  return found != entry.end() && found->is_string() ? found->get<std::string>() : std::string();
+}
+
 }  // namespace
 
 ZipCentroids::ZipCentroids(std::vector<ZipCentroid> zips) : zips_(std::move(zips)) {
@@ -46,13 +53,13 @@ ZipCentroids ZipCentroids::Parse(std::string_view text, const std::string& what)
   if (!table.is_object()) throw DataError(what + ": the ZIP table is not a JSON object");
   std::vector<ZipCentroid> zips;
   for (const auto& [key, entry] : table.items()) {
-    if (!entry.is_object() || entry.value("country", "") != "US") continue;
+    if (!entry.is_object() || StringMember(entry, "country") != "US") continue;
     const auto lat = entry.find("latitude"), lon = entry.find("longitude");
     if (lat == entry.end() || lon == entry.end() || !lat->is_number() || !lon->is_number()) continue;
     if (key.size() != 5 || key.find_first_not_of("0123456789") != std::string::npos) continue;
     try {
-      zips.push_back({std::stoi(key), entry.value("state", ""), ToMapUnits(lon->get<double>(), lat->get<double>()),
-                      entry.value("city", "")});
+      zips.push_back({std::stoi(key), StringMember(entry, "state"), ToMapUnits(lon->get<double>(), lat->get<double>()),
+                      StringMember(entry, "city")});
     } catch (const std::invalid_argument&) {
       continue;  // a centroid outside the globe is a fault of that entry only
     }
