@@ -4,12 +4,12 @@
 
 #include <cctype>
 #include <cmath>
-#include <fstream>
-#include <iterator>
 #include <limits>
 #include <nlohmann/json.hpp>
 
 #include "control/core/errors.h"
+#include "tools/quelmar-data/builder/inputs/input_files.h"
+#include "tools/quelmar-data/builder/json_text.h"
 
 namespace quelmar::builder {
 namespace {
@@ -19,6 +19,13 @@ constexpr double kMaxDistance = 2500.0;   // about 10 miles of latitude
 
 std::int64_t CellKey(std::int64_t cx, std::int64_t cy) { return cx * 1000003 + cy; }
 std::int64_t CellOf(std::int32_t v) { return static_cast<std::int64_t>(std::floor(double(v) / kCell)); }
+
+// A string member of an entry; "" when it is missing or not a string
+// (nlohmann's value() would throw its own exception for the latter).
+std::string StringMember(const nlohmann::json& entry, const char* key) {
+  const auto found = entry.find(key);
+  return found != entry.end() && found->is_string() ? found->get<std::string>() : std::string();
+}
 
 }  // namespace
 
@@ -32,30 +39,31 @@ ZipCentroids::ZipCentroids(std::vector<ZipCentroid> zips) : zips_(std::move(zips
 
 ZipCentroids ZipCentroids::Load(const std::filesystem::path& package) {
   const std::filesystem::path path = package / "lib" / "codes.js";
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw IoError("cannot open " + path.string());
-  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  return Parse(ReadWholeFile(path), path.string());
+}
+
+ZipCentroids ZipCentroids::Parse(std::string_view text, const std::string& what) {
   // The file is a script: "exports.codes = {...};" then other exports.
   const auto start = text.find("exports.codes");
-  const auto brace = start == std::string::npos ? start : text.find('{', start);
-  if (brace == std::string::npos) throw DataError(path.string() + ": no ZIP table");
+  const auto brace = start == std::string_view::npos ? start : text.find('{', start);
+  if (brace == std::string_view::npos) throw DataError(what + ": no ZIP table");
   auto end = text.find("exports.", brace);
-  if (end == std::string::npos) end = text.size();
-  std::string_view body = std::string_view(text).substr(brace, end - brace);
+  if (end == std::string_view::npos) end = text.size();
+  std::string_view body = text.substr(brace, end - brace);
   while (!body.empty() && (body.back() == ';' || std::isspace(static_cast<unsigned char>(body.back())))) {
     body.remove_suffix(1);
   }
-  nlohmann::json table = nlohmann::json::parse(body, nullptr, false);
-  if (!table.is_object()) throw DataError(path.string() + ": the ZIP table is not a JSON object");
+  const nlohmann::json table = ParseJsonText(body, what + ": the ZIP table");
+  if (!table.is_object()) throw DataError(what + ": the ZIP table is not a JSON object");
   std::vector<ZipCentroid> zips;
   for (const auto& [key, entry] : table.items()) {
-    if (!entry.is_object() || entry.value("country", "") != "US") continue;
+    if (!entry.is_object() || StringMember(entry, "country") != "US") continue;
     const auto lat = entry.find("latitude"), lon = entry.find("longitude");
     if (lat == entry.end() || lon == entry.end() || !lat->is_number() || !lon->is_number()) continue;
     if (key.size() != 5 || key.find_first_not_of("0123456789") != std::string::npos) continue;
     try {
-      zips.push_back({std::stoi(key), entry.value("state", ""), ToMapUnits(lon->get<double>(), lat->get<double>()),
-                      entry.value("city", "")});
+      zips.push_back({std::stoi(key), StringMember(entry, "state"), ToMapUnits(lon->get<double>(), lat->get<double>()),
+                      StringMember(entry, "city")});
     } catch (const std::invalid_argument&) {
       continue;  // a centroid outside the globe is a fault of that entry only
     }

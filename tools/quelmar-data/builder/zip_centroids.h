@@ -3,6 +3,7 @@
 // segments without a ZIP code of their own the ZIP code nearest to them.
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -24,6 +25,11 @@ class ZipCentroids {
 
   // Reads lib/codes.js of the package folder. Throws DataError or IoError.
   static ZipCentroids Load(const std::filesystem::path& package);
+  // The same from the script's text: "exports.codes = {...};" and other
+  // exports. Entries that are not United States ZIP codes with a position
+  // are passed over; DataError naming `what` when there is no such table
+  // or it is not a JSON object.
+  static ZipCentroids Parse(std::string_view text, const std::string& what);
 
   // The ZIP code of `stateCode` nearest to `point` within about 10 miles, or 0.
   std::int32_t Nearest(const std::string& stateCode, TMapPoint point) const;

@@ -132,6 +132,29 @@ TEST(Gazetteer, TruncatedGzipIsRefusedAtEveryByte) {
   }
 }
 
+TEST(Gazetteer, GzipOutputStopsAtTheLimit) {
+  // 8 MiB of one byte deflates to a few kilobytes: a small bomb.
+  const std::string inflated(std::size_t{8} << 20, 'x');
+  const std::string bomb = Gzip(inflated);
+  ASSERT_LT(bomb.size(), 64u << 10);
+  EXPECT_EQ(GunzipBytes(bomb, "test", inflated.size()).size(), inflated.size());
+  for (const std::size_t limit : {inflated.size() - 1, std::size_t{1} << 20, std::size_t{0}}) {
+    try {
+      GunzipBytes(bomb, "places.gz", limit);
+      ADD_FAILURE() << "inflated past a limit of " << limit;
+    } catch (const DataError& error) {
+      EXPECT_EQ(std::string(error.what()), "places.gz: inflates past the limit of " + std::to_string(limit) + " bytes");
+    }
+  }
+}
+
+TEST(Gazetteer, TrailingBytesThatAreNotAMemberAreRefused) {
+  const std::string compressed = Gzip("[fips17031]\n");
+  for (const std::string& trailing : {std::string("x"), std::string(1, '\0'), std::string("\x1f\x8b")}) {
+    EXPECT_THROW(GunzipBytes(compressed + trailing, "test"), DataError) << trailing.size();
+  }
+}
+
 TEST(Gazetteer, TruncatedTextNeverCrashes) {
   const std::string text = kSample;
   for (std::size_t length = 0; length <= text.size(); ++length) {

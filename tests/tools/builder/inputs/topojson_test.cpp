@@ -144,10 +144,17 @@ INSTANTIATE_TEST_SUITE_P(
 #undef TOPOLOGY
 
 TEST(TopoJson, DeepCollectionsAreRefused) {
-  std::string nested = R"({"type": "Point", "coordinates": [0, 0]})";
-  for (int i = 0; i < 100; ++i) nested = R"({"type": "GeometryCollection", "geometries": [)" + nested + "]}";
-  const Topology topology = Topology::Parse(R"({"type": "Topology", "arcs": [], "objects": {"o": )" + nested + "}}");
+  const auto collections = [](int depth) {
+    std::string nested = R"({"type": "Point", "coordinates": [0, 0]})";
+    for (int i = 0; i < depth; ++i) nested = R"({"type": "GeometryCollection", "geometries": [)" + nested + "]}";
+    return R"({"type": "Topology", "arcs": [], "objects": {"o": )" + nested + "}}";
+  };
+  // 40 collections nest deeper than the reader follows them, but within the
+  // JSON nesting limit (two levels each)...
+  const Topology topology = Topology::Parse(collections(40));
   EXPECT_THROW(topology.Object("o"), DataError);
+  // ... 100 nest deeper than JSON text may.
+  EXPECT_THROW(Topology::Parse(collections(100)), DataError);
 }
 
 TEST(TopoJson, TruncationAtEveryByteNeverCrashes) {

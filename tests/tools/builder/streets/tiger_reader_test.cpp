@@ -4,9 +4,12 @@
 #include <shapefil.h>
 #include <unistd.h>
 
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "control/core/errors.h"
@@ -172,6 +175,105 @@ TEST_F(TigerFixture, TruncatedFilesGiveAnErrorOrFewerLinesNeverACrash) {
     }
     std::ofstream(file, std::ios::binary | std::ios::trunc)
         .write(whole.data(), static_cast<std::streamsize>(whole.size()));
+  }
+}
+
+// The fixture's files as bytes, for the reader of a layer in memory.
+struct LayerFiles {
+  std::string Shp, Shx, Dbf, AddressDbf;
+  TigerLayerBytes Bytes(bool withRanges = true) const {
+    return {Shp, Shx, Dbf, withRanges ? std::optional<std::string_view>(AddressDbf) : std::nullopt};
+  }
+};
+
+LayerFiles ReadLayer(const std::filesystem::path& folder) {
+  return {ReadFileBytes(folder / "edges.shp"), ReadFileBytes(folder / "edges.shx"), ReadFileBytes(folder / "edges.dbf"),
+          ReadFileBytes(folder / "addrfeat.dbf")};
+}
+
+void ExpectSameLines(const RawStreets& actual, const RawStreets& expected) {
+  ASSERT_EQ(actual.Lines.size(), expected.Lines.size());
+  for (std::size_t i = 0; i < actual.Lines.size(); ++i) {
+    const StreetSegment& a = actual.Lines[i];
+    const StreetSegment& e = expected.Lines[i];
+    EXPECT_EQ(a.Name, e.Name);
+    EXPECT_EQ(a.Cfcc, e.Cfcc);
+    EXPECT_EQ(a.Low, e.Low);
+    EXPECT_EQ(a.High, e.High);
+    EXPECT_EQ(a.Zip, e.Zip);
+    EXPECT_EQ(a.Points, e.Points);
+  }
+}
+
+TEST_F(TigerFixture, ReadsTheSameLayerFromMemory) {
+  const LayerFiles files = ReadLayer(folder_);
+  ExpectSameLines(ReadTigerEdges(files.Bytes()), ReadTigerEdges(folder_ / "edges.shp", folder_ / "addrfeat.shp"));
+  ExpectSameLines(ReadTigerEdges(files.Bytes(false)), ReadTigerEdges(folder_ / "edges.shp"));
+}
+
+// The record count is bytes 4..7 of a dBASE header, little-endian.
+std::string WithRecordCount(std::string dbf, std::uint32_t count) {
+  for (int i = 0; i < 4; ++i) dbf[4 + static_cast<std::size_t>(i)] = static_cast<char>((count >> (8 * i)) & 0xFF);
+  return dbf;
+}
+
+TEST_F(TigerFixture, ARecordCountTheTableCannotHoldIsADataError) {
+  struct Case {
+    const char* File;
+    std::uint32_t Count;
+    const char* Message;
+  };
+  // The fixture's EDGES table has 4 records of 174 bytes after 321 header
+  // bytes (and an end-of-file byte): 1018 bytes.
+  const Case cases[] = {
+      {"edges.dbf", 5, "edges.dbf: the header gives 5 records of 174 bytes after 321 header bytes, but the file has 1018 bytes"},
+      {"edges.dbf", 0xFFFFFFFF, "the header gives 4294967295 records"},
+      {"addrfeat.dbf", 3, "addrfeat.dbf: the header gives 3 records"},
+      {"addrfeat.dbf", 0x7FFFFFFF, "the header gives 2147483647 records"},
+  };
+  for (const Case& c : cases) {
+    const std::filesystem::path file = folder_ / c.File;
+    const std::string whole = ReadFileBytes(file);
+    std::ofstream(file, std::ios::binary | std::ios::trunc) << WithRecordCount(whole, c.Count);
+    try {
+      ReadTigerEdges(folder_ / "edges.shp", folder_ / "addrfeat.shp");
+      ADD_FAILURE() << c.File << " with " << c.Count << " records was read";
+    } catch (const DataError& error) {
+      EXPECT_NE(std::string(error.what()).find(c.Message), std::string::npos) << error.what();
+    }
+    std::ofstream(file, std::ios::binary | std::ios::trunc) << whole;
+  }
+  EXPECT_EQ(ReadTigerEdges(folder_ / "edges.shp", folder_ / "addrfeat.shp").Lines.size(), 3u);
+}
+
+TEST_F(TigerFixture, TruncatedTablesAreDataErrors) {
+  const LayerFiles files = ReadLayer(folder_);
+  for (const bool edges : {true, false}) {
+    const std::string& whole = edges ? files.Dbf : files.AddressDbf;
+    // Every cut short of the last record; the end-of-file byte may go.
+    for (std::size_t size = 0; size + 1 < whole.size(); ++size) {
+      LayerFiles cut = files;
+      (edges ? cut.Dbf : cut.AddressDbf) = whole.substr(0, size);
+      EXPECT_THROW(ReadTigerEdges(cut.Bytes()), DataError) << (edges ? "edges" : "addrfeat") << " cut to " << size;
+    }
+    LayerFiles withoutEnd = files;
+    (edges ? withoutEnd.Dbf : withoutEnd.AddressDbf) = whole.substr(0, whole.size() - 1);
+    EXPECT_EQ(ReadTigerEdges(withoutEnd.Bytes()).Lines.size(), 3u);
+  }
+}
+
+TEST_F(TigerFixture, TruncatedShapesInMemoryGiveAnErrorOrFewerLines) {
+  const LayerFiles files = ReadLayer(folder_);
+  for (const bool shp : {true, false}) {
+    const std::string& whole = shp ? files.Shp : files.Shx;
+    for (std::size_t size = 0; size < whole.size(); ++size) {
+      LayerFiles cut = files;
+      (shp ? cut.Shp : cut.Shx) = whole.substr(0, size);
+      try {
+        EXPECT_LE(ReadTigerEdges(cut.Bytes()).Lines.size(), 3u) << size;
+      } catch (const DataError&) {
+      }
+    }
   }
 }
 

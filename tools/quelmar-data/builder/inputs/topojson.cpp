@@ -5,6 +5,7 @@
 #include <map>
 
 #include "control/core/errors.h"
+#include "tools/quelmar-data/builder/json_text.h"
 #include "tools/quelmar-data/builder/inputs/input_files.h"
 
 namespace quelmar::builder {
@@ -55,8 +56,7 @@ std::string TopoGeometry::Name() const {
 }
 
 Topology Topology::Parse(std::string_view text) {
-  const json root = json::parse(text.begin(), text.end(), nullptr, /*allow_exceptions=*/false);
-  if (root.is_discarded()) throw DataError("topology: not valid JSON");
+  json root = ParseJsonText(text, "topology");
   if (!root.is_object() || root.value("type", json()) != "Topology") {
     throw DataError("topology: the root is not an object of type \"Topology\"");
   }
@@ -100,7 +100,7 @@ Topology Topology::Parse(std::string_view text) {
   const auto objects = root.find("objects");
   if (objects == root.end() || !objects->is_object())
     throw DataError("topology: \"objects\" is missing or not an object");
-  topology.objects_ = *objects;
+  topology.objects_ = std::move(*objects);
   return topology;
 }
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "control/core/errors.h"
+#include "tools/quelmar-data/builder/json_text.h"
 #include "tools/quelmar-data/builder/streets/file_bytes.h"
 #include "tools/quelmar-data/builder/streets/osm_tags.h"
 
@@ -45,12 +46,7 @@ std::optional<TMapPoint> NodePosition(const std::string& id, const json& node, c
 }  // namespace
 
 RawStreets ParseEditorGraph(std::string_view text, const std::optional<GeoBox>& area) {
-  json graph;
-  try {
-    graph = json::parse(text.begin(), text.end());
-  } catch (const json::exception& error) {
-    throw DataError(std::string("editor graph: not JSON (") + error.what() + ")");
-  }
+  const json graph = ParseJsonText(text, "editor graph");
   if (!graph.is_object()) throw DataError("editor graph: the graph is not a JSON object of entities");
 
   RawStreets streets;

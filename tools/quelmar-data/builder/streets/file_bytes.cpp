@@ -2,8 +2,11 @@
 
 #include <zlib.h>
 
+#include <array>
 #include <fstream>
 #include <iterator>
+#include <limits>
+#include <memory>
 #include <system_error>
 
 #include "control/core/errors.h"
@@ -26,32 +29,27 @@ bool LooksGzipped(std::string_view bytes) {
 }
 
 std::string Gunzip(std::string_view compressed, const std::string& what, std::size_t limit) {
+  if (compressed.size() > std::numeric_limits<uInt>::max()) throw DataError(what + ": too large to decode");
   z_stream stream{};
   if (inflateInit2(&stream, 16 + MAX_WBITS) != Z_OK) throw DataError(what + ": cannot start gzip decoding");
+  const std::unique_ptr<z_stream, int (*)(z_stream*)> end(&stream, inflateEnd);
   std::string out;
-  char buffer[65536];
+  std::array<char, 1 << 16> buffer{};
   stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(compressed.data()));
   stream.avail_in = static_cast<uInt>(compressed.size());
   int status = Z_OK;
   while (status != Z_STREAM_END) {
-    stream.next_out = reinterpret_cast<Bytef*>(buffer);
-    stream.avail_out = sizeof buffer;
+    stream.next_out = reinterpret_cast<Bytef*>(buffer.data());
+    stream.avail_out = static_cast<uInt>(buffer.size());
     status = inflate(&stream, Z_NO_FLUSH);
-    if (status != Z_OK && status != Z_STREAM_END) {
-      inflateEnd(&stream);
-      throw DataError(what + ": damaged or truncated gzip data");
-    }
-    out.append(buffer, sizeof buffer - stream.avail_out);
-    if (out.size() > limit) {
-      inflateEnd(&stream);
-      throw DataError(what + ": gzip data inflates past the size limit");
-    }
+    if (status != Z_OK && status != Z_STREAM_END) throw DataError(what + ": damaged or truncated gzip data");
+    const std::size_t produced = buffer.size() - stream.avail_out;
+    if (produced > limit - out.size()) throw DataError(what + ": gzip data inflates past the size limit");
+    out.append(buffer.data(), produced);
     if (status == Z_OK && stream.avail_in == 0 && stream.avail_out != 0) {
-      inflateEnd(&stream);
       throw DataError(what + ": truncated gzip data");
     }
   }
-  inflateEnd(&stream);
   return out;
 }
 

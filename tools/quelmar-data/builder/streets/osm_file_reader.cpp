@@ -12,6 +12,7 @@
 
 #include "control/core/errors.h"
 #include "tools/quelmar-data/builder/streets/osm_tags.h"
+#include "tools/quelmar-data/builder/streets/pbf_check.h"
 
 namespace quelmar::builder {
 
@@ -86,16 +87,26 @@ RawStreets Read(const osmium::io::File& input, const std::string& what, const st
   return streets;
 }
 
+// PBF is framed in blobs whose sizes libosmium's threads would take as
+// given: the framing is checked first (pbf_check.h).
+bool IsPlainPbf(const osmium::io::File& input) {
+  return input.format() == osmium::io::file_format::pbf && input.compression() == osmium::io::file_compression::none;
+}
+
 }  // namespace
 
 RawStreets ReadOsmFile(const std::filesystem::path& file, const std::optional<GeoBox>& area) {
   std::error_code error;
   if (!std::filesystem::is_regular_file(file, error)) throw IoError("no such OSM file: " + file.string());
-  return Read(osmium::io::File(file.string()), file.string(), area);
+  const osmium::io::File input(file.string());
+  if (IsPlainPbf(input)) CheckPbfFile(file);
+  return Read(input, file.string(), area);
 }
 
 RawStreets ReadOsmData(std::string_view data, const std::string& format, const std::optional<GeoBox>& area) {
-  return Read(osmium::io::File(data.data(), data.size(), format), "OSM data", area);
+  const osmium::io::File input(data.data(), data.size(), format);
+  if (IsPlainPbf(input)) CheckPbfFraming(data, "OSM data");
+  return Read(input, "OSM data", area);
 }
 
 }  // namespace quelmar::builder

@@ -1,0 +1,2 @@
+exports.codes = {"60613":{"zip":"60613","latitude":41.9543,"longitude":-87.6575,"city":"Chicago","state":"IL","country":"US"},"49001":{"zip":"49001","latitude":42.2737,"longitude":-85.5877,"city":"Kalamazoo","state":"MI","country":"US"},"00601":{"zip":"00601","latitude":18.1801,"longitude":-66.7529,"city":"Adjuntas","state":"PR","country":"US"},"K1A0B1":{"zip":"K1A0B1","latitude":45.4,"longitude":-75.7,"city":"Ottawa","state":"ON","country":"CA"}};
+exports.stateMap = {};
