@@ -52,7 +52,7 @@ int GeocodeCommand(com::Activator& activator, const GeocodeOptions& options, std
     if (name == "Find") {
       hits.push_back({hostPointer->Call("Street", {}).value.bstr(), hostPointer->Call("MatchInfo", {}).value.bstr()});
     } else if (name == "FindPlace") {
-      hits.push_back({hostPointer->Call("result", {}).value.bstr(), "city\t0.00"});
+      hits.push_back({hostPointer->Call("result", {}).value.bstr(), hostPointer->Call("MatchInfo", {}).value.bstr()});
     }
   });
   hostPointer = &host;

@@ -82,13 +82,13 @@ HRESULT TTarvo::GeoFind(const std::string& Street, std::int32_t* retval) {
     const search::PlaceQuery places = PlaceQueryOf(p);
     const search::StreetSources sources = StreetSourcesOf(p);
     search::GeoFindServices services = search::MakeGeoFindServices(*placeSearch_, places, *streetSearch_, sources);
-    services.ReportPlaces = [&](const search::ShortString& query) {
+    services.ReportPlaces = [&](const search::ShortString& query, const search::MatchQuality& quality) {
       search::PlaceQuery centred = places;
       centred.CentreMode = true;
       search::PlaceReports reports = PlaceReportsOf(p);
       const auto toHost = reports.Place;
-      reports.Place = [&, toHost](const std::string& line) {
-        matchInfo_ = search::MatchInfoText({search::MatchPrecision::City, 0});
+      reports.Place = [&, toHost, quality](const std::string& line) {
+        matchInfo_ = search::MatchInfoText(quality);
         toHost(line);
       };
       placeSearch_->City(centred, query, reports);

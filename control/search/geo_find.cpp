@@ -202,11 +202,13 @@ int GeoFind(const ShortString& address, const GeoFindServices& services,
     return 1;
   }
   if (!city.Empty()) {
-    if (services.ReportPlaces) services.ReportPlaces(city + "*");
+    if (services.ReportPlaces) services.ReportPlaces(city + "*", PointQuality(typed, MatchPrecision::City));
     return -1;
   }
   if (!split.TypedCity.Empty()) {
-    if (services.ReportPlaces) services.ReportPlaces(split.TypedCity + "," + state);
+    if (services.ReportPlaces) {
+      services.ReportPlaces(split.TypedCity + "," + state, PointQuality(typed, MatchPrecision::City));
+    }
     return -1;
   }
   return 0;

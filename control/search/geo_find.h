@@ -35,8 +35,9 @@ struct GeoFindServices {
   // The place lines (name, state, longitude, latitude) of a list lookup
   // such as "CHICAGO*,IL".
   std::function<std::vector<ShortString>(const ShortString& query)> PlaceLines;
-  // The place lookup reporting its places to the host (FindPlace).
-  std::function<void(const ShortString& query)> ReportPlaces;
+  // The place lookup reporting its places to the host (FindPlace), each
+  // with the quality given.
+  std::function<void(const ShortString& query, const MatchQuality& quality)> ReportPlaces;
   // The street search.
   std::function<void(const StreetQuery& query, const std::function<void(const StreetReport&)>& report)> Streets;
   SearchCentre ViewCentre;

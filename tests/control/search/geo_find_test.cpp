@@ -36,7 +36,10 @@ class GeoFindTest : public ::testing::Test {
       if (query.StartsWith("ST LOUIS")) lines = {"St. Louis\tMO\t-90.1978\t38.6273"};
       return lines;
     };
-    services_.ReportPlaces = [this](const ShortString& query) { reportedPlaces_.push_back(query.Str()); };
+    services_.ReportPlaces = [this](const ShortString& query, const MatchQuality& quality) {
+      EXPECT_EQ(quality.Precision, MatchPrecision::City);
+      reportedPlaces_.push_back(query.Str());
+    };
     services_.Streets = [this](const StreetQuery& query, const std::function<void(const StreetReport&)>& report) {
       searched_.push_back(query);
       for (const std::string& line : streetLines_) report({line, nullptr});
