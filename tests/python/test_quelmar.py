@@ -3,6 +3,7 @@ caught, paint and Find events received, a PNG written, the member list, and
 the same script giving the same output here and through `quelmar run`."""
 import io
 import os
+import pydoc
 import subprocess
 import tempfile
 import unittest
@@ -78,6 +79,7 @@ class TarvoTest(unittest.TestCase):
         for name in ("ZoomWindow", "LonLeft", "GeoFind", "MatchInfo"):
             self.assertIn(name, names)
         self.assertIn("ZoomWindow(VARIANT x1", self.m.ZoomWindow.__doc__)
+        self.assertIn("ZoomWindow(VARIANT x1", pydoc.render_doc(self.m.ZoomWindow))
         self.assertIn("precision", self.m.describe("MatchInfo"))
 
 

@@ -106,19 +106,13 @@ def _from_value(v):
     return None
 
 
-class _Member:
-    """A method of the control, called by name."""
-
-    def __init__(self, control, name, signature, help_text):
-        self._control = control
-        self.__name__ = name
-        self.__doc__ = signature + ("\n\n" + help_text if help_text else "")
-
-    def __call__(self, *args):
-        return self._control._call(self.__name__, args)
-
-    def __repr__(self):
-        return "<member %s>" % self.__doc__.splitlines()[0]
+def _method(control, name, signature, help_text):
+    """A method of the control as a Python function, so that help() shows its signature."""
+    def call(*args):
+        return control._call(name, args)
+    call.__name__ = call.__qualname__ = name
+    call.__doc__ = signature + ("\n\n" + help_text if help_text else "")
+    return call
 
 
 class Tarvo:
@@ -179,7 +173,7 @@ class Tarvo:
         if member is None:
             raise AttributeError("the control has no member %s" % name)
         if member["kinds"] & {"method"}:
-            return _Member(self, member["name"], member["signature"], member["help"])
+            return _method(self, member["name"], member["signature"], member["help"])
         return self._call(member["name"], ())
 
     def __setattr__(self, name, value):
