@@ -3,12 +3,11 @@
 #include <cstdio>
 #include <ostream>
 #include <string>
+#include <string_view>
 
 #include "apps/quelmar/control_host.h"
 #include "platform/com/com_ptr.h"
 #include "platform/com/type_info.h"
-
-#include <string_view>
 
 namespace quelmar::app {
 
@@ -82,11 +81,8 @@ void List(const std::vector<TypeView>& types, std::ostream& out) {
           } else {
             std::snprintf(head, sizeof head, "  %6d  %6d  %-6s  ", d.vtableOffset, d.memid, KindName(d.invkind));
           }
-          out << head << d.name << "(" << Params(d, false) << ")";
-          if (!d.resultType.empty()) out << " -> " << d.resultType;
-          // Reserved slots hold a vtable place and have no dispatch identifier, so no
-          // host can call them by name.
-          if (d.memid == 0 && std::string_view(d.name).starts_with("Reserved")) {
+          out << head << MemberSignature(d);
+          if (IsReservedSlot(d)) {
             out << "  [reserved: not callable]";
           } else if (d.hidden) {
             out << "  [hidden]";
@@ -176,6 +172,14 @@ void Idl(com::ITypeLib* lib, const std::vector<TypeView>& types, std::ostream& o
 }
 
 }  // namespace
+
+std::string MemberSignature(const com::FUNCDESC& d) {
+  std::string text = d.name + "(" + Params(d, false) + ")";
+  if (!d.resultType.empty()) text += " -> " + d.resultType;
+  return text;
+}
+
+bool IsReservedSlot(const com::FUNCDESC& d) { return d.memid == 0 && std::string_view(d.name).starts_with("Reserved"); }
 
 int PrintMembers(com::IDispatch* control, bool idl, std::ostream& out, std::ostream& err) {
   com::ComPtr<com::ITypeInfo> info;

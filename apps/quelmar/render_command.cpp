@@ -1,14 +1,13 @@
 #include "apps/quelmar/render_command.h"
 
-#include "apps/quelmar/data_tree.h"
-
 #include <iostream>
 
 #include "apps/quelmar/control_host.h"
+#include "apps/quelmar/data_tree.h"
+#include "apps/quelmar/front_buffer.h"
 #include "apps/quelmar/script_parser.h"
 #include "apps/quelmar/script_runner.h"
 #include "control/automation/tarvo_ids.h"
-#include "platform/ui/headless_window.h"
 
 namespace quelmar::app {
 
@@ -78,16 +77,12 @@ int RenderCommand(com::Activator& activator, const RenderOptions& options) {
     if (!parsed.line) continue;
     if (!RunScriptLine(host, *parsed.line, std::cout)) return 1;
   }
-  host.PumpMessages();
-
-  const CallResult handle = host.Call("Handle", {});
-  if (!check(handle, "Handle")) return 1;
-  ui::HeadlessWindow* window = ui::HeadlessWindow::FromHandle(handle.value.i4());
-  if (!window) {
-    std::cerr << "quelmar render: the control's window is gone\n";
+  const gdi::Bitmap* image = FrontBufferOf(host, &error);
+  if (!image) {
+    std::cerr << "quelmar render: " << error << "\n";
     return 1;
   }
-  if (!window->FrontBuffer().SavePng(options.output)) {
+  if (!image->SavePng(options.output)) {
     std::cerr << "quelmar render: cannot write " << options.output << "\n";
     return 1;
   }
