@@ -7,35 +7,53 @@
     m.render_png("chicago.png")
 
 The control is created by its programmatic identifier through the class
-registry and driven only through its automation interface: members are
-called and properties read and written by name, with booleans, numbers and
-strings passed as they are. A failed call raises quelmar.Error with the
-HRESULT and the control's description. Events call the functions given to
-on() (or decorated with @m.event) while the control raises them.
+registry and driven only through its automation interface, as the
+command-line host `quelmar` drives it: methods are called and properties read
+and written by name, and the control converts the arguments by its own rules.
+Booleans, integers, floats and strings pass as they are (None as an empty
+argument); results come back as bool, int, float or str, None for no value.
+A failed call raises quelmar.Error with the HRESULT and the control's
+description. Events call the functions given to on() (or decorated with
+@m.event) while the control raises them, before the call that caused them
+returns; an exception a handler raises comes out of that call.
 
-The package talks to the host library (libquelmar_host.so, beside this file,
-or $QUELMAR_HOST_LIBRARY) through ctypes: the conversions are the control's.
+The package talks to libquelmar_host.so (beside this file, or the library
+$QUELMAR_HOST_LIBRARY names) through ctypes; the class registry is the one
+$QUELMAR_REGISTRY names, else the user's.
 """
 import ctypes
+import inspect
+import keyword
+import numbers
 import os
+import weakref
 
-__all__ = ["Tarvo", "Error", "PROG_ID"]
+__all__ = ["Tarvo", "Error", "Opaque", "PROG_ID"]
 
 PROG_ID = "Quelmar50.Tarvo"
 
-_EMPTY, _BOOL, _INT, _DOUBLE, _STRING = range(5)
+_EMPTY, _BOOL, _INT, _DOUBLE, _STRING, _OTHER = range(6)
+_INT64 = (-(2**63), 2**63 - 1)
 
 
-class _Value(ctypes.Structure):
+class _Arg(ctypes.Structure):
+    """qh_value as the library reads it (arguments) or lends it (event arguments)."""
     _fields_ = [("type", ctypes.c_int32), ("boolean", ctypes.c_int32), ("integer", ctypes.c_int64),
                 ("number", ctypes.c_double), ("text", ctypes.c_char_p)]
 
 
-_EVENT = ctypes.CFUNCTYPE(None, ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int32, ctypes.POINTER(_Value))
+class _Result(ctypes.Structure):
+    """qh_value as a call returns it: the text is ours to free."""
+    _fields_ = [("type", ctypes.c_int32), ("boolean", ctypes.c_int32), ("integer", ctypes.c_int64),
+                ("number", ctypes.c_double), ("text", ctypes.c_void_p)]
+
+
+_EVENT = ctypes.CFUNCTYPE(None, ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int32, ctypes.POINTER(_Arg))
+_ERROR = ctypes.POINTER(ctypes.c_void_p)
 
 
 class Error(Exception):
-    """A failed call: .hresult (a negative int) and .description."""
+    """A failed call: .hresult (a negative int, as the control returns it) and .description."""
 
     def __init__(self, hresult, description):
         self.hresult = hresult
@@ -43,58 +61,94 @@ class Error(Exception):
         super().__init__("0x%08X: %s" % (hresult & 0xFFFFFFFF, description))
 
 
-def _library():
-    path = os.environ.get("QUELMAR_HOST_LIBRARY") or os.path.join(os.path.dirname(__file__), "libquelmar_host.so")
-    lib = ctypes.CDLL(path)
-    lib.qh_create.argtypes = [ctypes.c_char_p, ctypes.c_int32, ctypes.c_int32, ctypes.c_char_p, _EVENT,
-                              ctypes.c_void_p, ctypes.POINTER(ctypes.c_void_p), ctypes.POINTER(ctypes.c_void_p)]
-    lib.qh_create.restype = ctypes.c_int32
-    lib.qh_destroy.argtypes = [ctypes.c_void_p]
-    lib.qh_call.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int32, ctypes.POINTER(_Value),
-                            ctypes.POINTER(_Value), ctypes.POINTER(ctypes.c_char_p)]
-    lib.qh_call.restype = ctypes.c_int32
-    lib.qh_put.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.POINTER(_Value), ctypes.POINTER(ctypes.c_char_p)]
-    lib.qh_put.restype = ctypes.c_int32
-    lib.qh_pump.argtypes = [ctypes.c_void_p]
-    lib.qh_members.argtypes = [ctypes.c_void_p]
-    lib.qh_members.restype = ctypes.c_void_p
-    lib.qh_save_png.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.POINTER(ctypes.c_char_p)]
-    lib.qh_save_png.restype = ctypes.c_int32
-    lib.qh_image.argtypes = [ctypes.c_void_p, ctypes.POINTER(ctypes.c_int32), ctypes.POINTER(ctypes.c_int32),
-                             ctypes.POINTER(ctypes.POINTER(ctypes.c_uint32)), ctypes.POINTER(ctypes.c_char_p)]
-    lib.qh_image.restype = ctypes.c_int32
-    lib.qh_free.argtypes = [ctypes.c_void_p]
-    return lib
+class Opaque:
+    """A result Python has no type for here (an object such as Font, or Null):
+    .text is what `quelmar run` prints for it, such as "<dispatch>"."""
+
+    def __init__(self, text):
+        self.text = text
+
+    def __eq__(self, other):
+        return isinstance(other, Opaque) and other.text == self.text
+
+    def __hash__(self):
+        return hash(self.text)
+
+    def __str__(self):
+        return self.text
+
+    def __repr__(self):
+        return "quelmar.Opaque(%r)" % self.text
 
 
 _lib = None
 
 
-def _lib_once():
+def _library():
     global _lib
-    if _lib is None:
-        _lib = _library()
-    return _lib
+    if _lib is not None:
+        return _lib
+    path = os.environ.get("QUELMAR_HOST_LIBRARY") or os.path.join(os.path.dirname(__file__), "libquelmar_host.so")
+    try:
+        lib = ctypes.CDLL(path)
+    except OSError as e:
+        raise OSError("cannot load the host library %s (%s); $QUELMAR_HOST_LIBRARY names another" % (path, e)) from e
+    host = ctypes.c_void_p
+    lib.qh_create.argtypes = [ctypes.c_char_p, ctypes.c_int32, ctypes.c_int32, ctypes.c_char_p, _EVENT,
+                              ctypes.c_void_p, ctypes.POINTER(ctypes.c_void_p), _ERROR]
+    lib.qh_destroy.argtypes = [host]
+    lib.qh_destroy.restype = None
+    lib.qh_call.argtypes = [host, ctypes.c_char_p, ctypes.c_int32, ctypes.POINTER(_Arg), ctypes.POINTER(_Result),
+                            _ERROR]
+    lib.qh_put.argtypes = [host, ctypes.c_char_p, ctypes.POINTER(_Arg), _ERROR]
+    lib.qh_pump.argtypes = [host, _ERROR]
+    lib.qh_members.argtypes = [host, ctypes.POINTER(ctypes.c_void_p), _ERROR]
+    lib.qh_save_png.argtypes = [host, ctypes.c_char_p, _ERROR]
+    lib.qh_image.argtypes = [host, ctypes.POINTER(ctypes.c_int32), ctypes.POINTER(ctypes.c_int32),
+                             ctypes.POINTER(ctypes.c_void_p), _ERROR]
+    for fn in (lib.qh_create, lib.qh_call, lib.qh_put, lib.qh_pump, lib.qh_members, lib.qh_save_png, lib.qh_image):
+        fn.restype = ctypes.c_int32
+    lib.qh_free.argtypes = [ctypes.c_void_p]
+    lib.qh_free.restype = None
+    _lib = lib
+    return lib
 
 
-def _to_value(x):
-    v = _Value()
+def _take_text(lib, pointer):
+    """The library's text at `pointer` as str, freeing it."""
+    if not pointer:
+        return ""
+    try:
+        return ctypes.string_at(pointer).decode("utf-8", "replace")
+    finally:
+        lib.qh_free(pointer)
+
+
+def _to_arg(x):
+    v = _Arg()
     if x is None:
         v.type = _EMPTY
     elif isinstance(x, bool):
         v.type, v.boolean = _BOOL, int(x)
-    elif isinstance(x, int):
-        v.type, v.integer = _INT, x
-    elif isinstance(x, float):
-        v.type, v.number = _DOUBLE, x
+    elif isinstance(x, numbers.Integral):
+        x = int(x)
+        if _INT64[0] <= x <= _INT64[1]:
+            v.type, v.integer = _INT, x
+        else:  # as the library sends any integer beyond 32 bits: a double, which the control may refuse
+            v.type, v.number = _DOUBLE, float(x)
+    elif isinstance(x, numbers.Real):
+        v.type, v.number = _DOUBLE, float(x)
     elif isinstance(x, str):
+        if "\0" in x:
+            raise ValueError("a string for the control cannot hold a NUL character")
         v.type, v.text = _STRING, x.encode("utf-8")
     else:
-        raise TypeError("the control takes booleans, numbers and strings, not %s" % type(x).__name__)
+        raise TypeError("the control takes None, booleans, numbers and strings, not %s" % type(x).__name__)
     return v
 
 
-def _from_value(v):
+def _from_arg(v):
+    """An event argument, which the library owns."""
     if v.type == _BOOL:
         return bool(v.boolean)
     if v.type == _INT:
@@ -103,68 +157,168 @@ def _from_value(v):
         return v.number
     if v.type == _STRING:
         return (v.text or b"").decode("utf-8", "replace")
+    if v.type == _OTHER:
+        return Opaque((v.text or b"").decode("utf-8", "replace"))
     return None
 
 
-def _method(control, name, signature, help_text):
-    """A method of the control as a Python function, so that help() shows its signature."""
-    def call(*args):
-        return control._call(name, args)
-    call.__name__ = call.__qualname__ = name
-    call.__doc__ = signature + ("\n\n" + help_text if help_text else "")
-    return call
+def _python_name(name, taken):
+    name = name if name.isidentifier() and not keyword.iskeyword(name) else "arg"
+    while name in taken:
+        name += "_"
+    taken.add(name)
+    return name
+
+
+def _signature(text):
+    """inspect.Signature of "Name(type a, type b) -> type", for help()."""
+    inside = text[text.find("(") + 1:text.rfind(")")]
+    taken = set()
+    params = [inspect.Parameter(_python_name(p.split()[-1], taken), inspect.Parameter.POSITIONAL_ONLY)
+              for p in inside.split(",") if p.strip()]
+    return inspect.Signature(params)
+
+
+class _Member:
+    __slots__ = ("name", "kinds", "hidden", "signature", "help")
+
+    def __init__(self, name):
+        self.name, self.kinds, self.hidden, self.signature, self.help = name, set(), False, "", ""
+
+    def doc(self):
+        if "method" in self.kinds or "event" in self.kinds:
+            text = self.signature
+        else:
+            access = {frozenset({"get"}): "read-only", frozenset({"put"}): "write-only"}.get(
+                frozenset(self.kinds), "read and write")
+            text = "%s  (property, %s)" % (self.signature, access)
+        return text + ("\n\n" + self.help if self.help else "")
 
 
 class Tarvo:
-    """One map control, hosted without a window of its own."""
+    """One map control, hosted without a window of its own.
+
+    Tarvo(width=640, height=480, data=None, prog_id="Quelmar50.Tarvo")
+
+    data is a map data tree, the folder of a MAP.INI; None uses the tree
+    `quelmar run` uses ($QUELMAR_DATA, else ~/.local/share/quelmar/map if it
+    holds one, else the built-in base map alone). Every member of the control
+    is an attribute: dir() lists them and describe(name) or help() on a
+    method shows its signature."""
 
     def __init__(self, width=640, height=480, data=None, prog_id=PROG_ID):
-        lib = _lib_once()
-        object.__setattr__(self, "_handlers", {})
-        object.__setattr__(self, "_callback", _EVENT(self._dispatch_event))
-        host = ctypes.c_void_p()
-        error = ctypes.c_void_p()
-        hr = lib.qh_create(prog_id.encode(), width, height, (data or "").encode(), self._callback, None,
-                           ctypes.byref(host), ctypes.byref(error))
-        if hr < 0 or not host.value:
-            text = ctypes.string_at(error.value).decode("utf-8", "replace") if error.value else "cannot create"
-            if error.value:
-                lib.qh_free(error.value)
-            raise Error(hr, text)
-        object.__setattr__(self, "_host", host)
-        object.__setattr__(self, "_members", self._read_members())
+        lib = _library()
+        state = {"_handle": None, "_closed": True, "_depth": 0, "_pending": None, "_handlers": {},
+                 "_members": {}, "_events": {}, "_methods": {}}
+        self.__dict__.update(state)
+        this = weakref.ref(self)
+
+        def on_event(user, name, count, args):
+            control = this()
+            if control is not None:
+                control._on_event(name, count, args)
+
+        self.__dict__["_callback"] = _EVENT(on_event)  # lives as long as the host
+        handle, error = ctypes.c_void_p(), ctypes.c_void_p()
+        folder = os.fspath(data) if data is not None else ""
+        hr = lib.qh_create(str(prog_id).encode(), int(width), int(height), folder.encode(), self._callback, None,
+                           ctypes.byref(handle), ctypes.byref(error))
+        if hr < 0:
+            raise Error(hr, _take_text(lib, error.value))
+        self.__dict__.update(_handle=handle.value, _closed=False)
+        self._read_members()
+
+    # ---- calls across the library
+    def _enter(self):
+        if self._closed:
+            raise ValueError("the control is closed")
+        self.__dict__["_depth"] += 1
+        return self._handle
+
+    def _leave(self, hr, error):
+        """Ends a library call: a handler's exception comes first, then the call's own failure."""
+        lib = _library()
+        description = _take_text(lib, error.value) if hr < 0 else ""
+        self.__dict__["_depth"] -= 1
+        if self._depth == 0 and self._closed and self._handle:
+            self._destroy()
+        pending = self._pending
+        if pending is not None:
+            self.__dict__["_pending"] = None
+            raise pending
+        if hr < 0:
+            raise Error(hr, description)
+
+    def _call(self, name, args):
+        lib = _library()
+        member = name.encode("utf-8")
+        values = (_Arg * len(args))(*[_to_arg(a) for a in args]) if args else None
+        result, error = _Result(), ctypes.c_void_p()
+        handle = self._enter()
+        hr = lib.qh_call(handle, member, len(args), values, ctypes.byref(result), ctypes.byref(error))
+        value = self._result(lib, result)
+        self._leave(hr, error)
+        return value
+
+    @staticmethod
+    def _result(lib, v):
+        if v.type == _BOOL:
+            return bool(v.boolean)
+        if v.type == _INT:
+            return v.integer
+        if v.type == _DOUBLE:
+            return v.number
+        if v.type == _STRING:
+            return _take_text(lib, v.text)
+        if v.type == _OTHER:
+            return Opaque(_take_text(lib, v.text))
+        return None
+
+    def call(self, member, *args):
+        """Calls a method or reads a property by its name, whatever the control's type information says."""
+        return self._call(member, args)
+
+    def put(self, member, value):
+        """Writes a property by its name."""
+        lib = _library()
+        name, v, error = member.encode("utf-8"), _to_arg(value), ctypes.c_void_p()
+        handle = self._enter()
+        hr = lib.qh_put(handle, name, ctypes.byref(v), ctypes.byref(error))
+        self._leave(hr, error)
 
     # ---- members by name
     def _read_members(self):
-        lib = _lib_once()
-        raw = lib.qh_members(self._host)
-        text = ctypes.string_at(raw).decode("utf-8", "replace") if raw else ""
-        if raw:
-            lib.qh_free(raw)
-        members = {}
+        lib = _library()
+        listing, error = ctypes.c_void_p(), ctypes.c_void_p()
+        hr = lib.qh_members(self._enter(), ctypes.byref(listing), ctypes.byref(error))
+        text = _take_text(lib, listing.value)
+        self._leave(hr, error)
         for line in text.splitlines():
-            name, kind, signature, help_text = (line.split("\t") + ["", "", ""])[:4]
-            entry = members.setdefault(name.lower(), {"name": name, "kinds": set(), "signature": signature,
-                                                      "help": help_text})
-            entry["kinds"].add(kind)
-            if kind != "put":
-                entry["signature"] = signature
-        return members
+            kind, name, flags, signature, help_text = (line.split("\t") + [""] * 5)[:5]
+            table = self._events if kind == "event" else self._members
+            member = table.setdefault(name.lower(), _Member(name))
+            member.kinds.add(kind)
+            member.hidden = member.hidden or flags == "hidden"
+            if kind != "put" or not member.signature:
+                member.signature = signature
+            member.help = member.help or help_text
 
-    def _call(self, name, args):
-        lib = _lib_once()
-        values = (_Value * max(1, len(args)))(*[_to_value(a) for a in args])
-        result = _Value()
-        error = ctypes.c_char_p()
-        hr = lib.qh_call(self._host, name.encode(), len(args), values, ctypes.byref(result), ctypes.byref(error))
-        if hr < 0:
-            raise Error(hr, (error.value or b"").decode("utf-8", "replace"))
-        return _from_value(result)
+    def _method(self, member):
+        fn = self._methods.get(member.name)
+        if fn is None:
+            name, this = member.name, weakref.ref(self)
 
-    def call(self, member, *args):
-        """Calls a method or reads a property by its name."""
-        found = self._members.get(member.lower())
-        return self._call(found["name"] if found else member, args)
+            def fn(*args):
+                control = this()
+                if control is None:
+                    raise ValueError("the control is gone")
+                return control._call(name, args)
+
+            fn.__name__ = fn.__qualname__ = name
+            fn.__doc__ = member.doc()
+            fn.__signature__ = _signature(member.signature)
+            self._methods[name] = fn
+        return fn
 
     def __getattr__(self, name):
         if name.startswith("_"):
@@ -172,85 +326,109 @@ class Tarvo:
         member = self._members.get(name.lower())
         if member is None:
             raise AttributeError("the control has no member %s" % name)
-        if member["kinds"] & {"method"}:
-            return _method(self, member["name"], member["signature"], member["help"])
-        return self._call(member["name"], ())
+        if "method" in member.kinds:
+            return self._method(member)
+        return self._call(member.name, ())
 
     def __setattr__(self, name, value):
-        if name.startswith("_"):
-            object.__setattr__(self, name, value)
-            return
-        member = self._members.get(name.lower())
-        if member is None or "put" not in member["kinds"]:
-            raise AttributeError("the control has no property %s to write" % name)
-        lib = _lib_once()
-        v = _to_value(value)
-        error = ctypes.c_char_p()
-        hr = lib.qh_put(self._host, member["name"].encode(), ctypes.byref(v), ctypes.byref(error))
-        if hr < 0:
-            raise Error(hr, (error.value or b"").decode("utf-8", "replace"))
-
-    def __dir__(self):
-        return sorted(set(object.__dir__(self)) | {m["name"] for m in self._members.values()})
-
-    def describe(self, name):
-        """The member's signature and help text, from the type information."""
-        member = self._members.get(name.lower())
+        member = None if name.startswith("_") else self._members.get(name.lower())
         if member is None:
             raise AttributeError("the control has no member %s" % name)
-        return member["signature"] + ("\n\n" + member["help"] if member["help"] else "")
+        self.put(member.name, value)
+
+    def __dir__(self):
+        return sorted(set(object.__dir__(self)) | {m.name for m in self._members.values()})
+
+    def describe(self, name):
+        """A member's or an event's signature and help text, from the type information."""
+        member = self._members.get(name.lower()) or self._events.get(name.lower())
+        if member is None:
+            raise AttributeError("the control has no member or event %s" % name)
+        return member.doc()
+
+    @property
+    def events(self):
+        """The names of the events the control raises."""
+        return sorted(e.name for e in self._events.values())
 
     # ---- events
     def on(self, event, handler):
         """Calls handler(*args) each time the control raises `event`; for "*",
-        handler(name, *args) for every event."""
+        handler(name, *args) for every event. Returns the handler."""
+        if event != "*" and event.lower() not in self._events:
+            raise ValueError("the control raises no event %s (it raises %s)" % (event, ", ".join(self.events)))
         self._handlers.setdefault(event.lower(), []).append(handler)
         return handler
+
+    def off(self, event, handler):
+        """Stops calling a handler given to on() for `event`."""
+        handlers = self._handlers.get(event.lower(), [])
+        if handler not in handlers:
+            raise ValueError("%r does not handle %s" % (handler, event))
+        handlers.remove(handler)
 
     def event(self, handler):
         """A decorator: the function's name is the event's (def Find(): ...)."""
         return self.on(handler.__name__, handler)
 
-    def _dispatch_event(self, _user, name, count, args):
-        event = name.decode()
-        handlers = self._handlers.get(event.lower(), [])
-        every = self._handlers.get("*", [])
+    def _on_event(self, name, count, args):
+        if self._pending is not None:  # a handler failed: the rest of the call runs without handlers
+            return
+        event = name.decode("utf-8", "replace")
+        handlers = self._handlers.get(event.lower(), ())
+        every = self._handlers.get("*", ())
         if not handlers and not every:
             return
-        values = [_from_value(args[i]) for i in range(count)]
-        for handler in list(handlers):
-            handler(*values)
-        for handler in list(every):
-            handler(event, *values)
+        values = [_from_arg(args[i]) for i in range(count)]
+        try:
+            for handler in list(handlers):
+                handler(*values)
+            for handler in list(every):
+                handler(event, *values)
+        except BaseException as e:  # raised again when the call that raised the event returns
+            self.__dict__["_pending"] = e
 
-    # ---- images
+    # ---- the picture
     def pump(self):
         """One turn of the message loop: the control paints what it invalidated."""
-        _lib_once().qh_pump(self._host)
+        error = ctypes.c_void_p()
+        hr = _library().qh_pump(self._enter(), ctypes.byref(error))
+        self._leave(hr, error)
 
     def render_png(self, path):
-        """Writes the control's picture as a PNG file."""
-        error = ctypes.c_char_p()
-        hr = _lib_once().qh_save_png(self._host, os.fspath(path).encode(), ctypes.byref(error))
-        if hr < 0:
-            raise Error(hr, (error.value or b"").decode("utf-8", "replace"))
+        """Writes what the control shows as a PNG file (set BevelOuter = 0 for the map without the panel's bevel)."""
+        file, error = os.fsencode(path), ctypes.c_void_p()
+        handle = self._enter()
+        hr = _library().qh_save_png(handle, file, ctypes.byref(error))
+        self._leave(hr, error)
 
     def image(self):
-        """(width, height, pixels): the picture's size and its 0x00BBGGRR pixels, top row first."""
-        w, h = ctypes.c_int32(), ctypes.c_int32()
-        pixels = ctypes.POINTER(ctypes.c_uint32)()
-        error = ctypes.c_char_p()
-        hr = _lib_once().qh_image(self._host, ctypes.byref(w), ctypes.byref(h), ctypes.byref(pixels),
-                                  ctypes.byref(error))
-        if hr < 0:
-            raise Error(hr, (error.value or b"").decode("utf-8", "replace"))
-        return w.value, h.value, list(pixels[: w.value * h.value])
+        """(width, height, pixels): what the control shows, pixels as bytes of RGB, rows from the top."""
+        lib = _library()
+        width, height, pixels, error = ctypes.c_int32(), ctypes.c_int32(), ctypes.c_void_p(), ctypes.c_void_p()
+        hr = lib.qh_image(self._enter(), ctypes.byref(width), ctypes.byref(height), ctypes.byref(pixels),
+                          ctypes.byref(error))
+        data = b""
+        if pixels.value:
+            try:
+                data = ctypes.string_at(pixels.value, width.value * height.value * 3)
+            finally:
+                lib.qh_free(pixels.value)
+        self._leave(hr, error)
+        return width.value, height.value, data
+
+    # ---- lifetime
+    def _destroy(self):
+        handle = self._handle
+        self.__dict__["_handle"] = None
+        if handle and _lib is not None:
+            _lib.qh_destroy(handle)
 
     def close(self):
-        host = self.__dict__.get("_host")
-        if host:
-            _lib_once().qh_destroy(host)
-            object.__setattr__(self, "_host", None)
+        """Releases the control; inside an event handler, once the call that raised the event returns."""
+        self.__dict__["_closed"] = True
+        if self._depth == 0:
+            self._destroy()
 
     def __enter__(self):
         return self
@@ -259,7 +437,5 @@ class Tarvo:
         self.close()
 
     def __del__(self):
-        try:
+        if self.__dict__.get("_handle"):
             self.close()
-        except Exception:
-            pass
