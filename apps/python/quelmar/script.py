@@ -1,92 +1,148 @@
-"""Runs `quelmar run` scripts through the Python package, printing what the
-command-line host prints, so a script gives the same output either way.
+"""Runs `quelmar run` scripts through the Python package and prints what the
+command-line host prints, so that a script gives the same output either way.
 
-    python3 -m quelmar.script SCRIPT [--data TREE] [--size WxH]
+    python3 -m quelmar.script [SCRIPT|-] [--data TREE] [--size WxH]
 
-Lines: "Member arg, arg ..." calls a method or reads a property,
-"Member = value" writes one, "# ..." is a comment. Arguments are numbers,
-"quoted strings" ("" inside is one quote) and True/False; commas are optional.
+Lines: "Member arg, arg ..." calls a method or reads a property and prints
+"Member -> value"; "Member = value" writes a property; "#" starts a comment.
+Arguments are numbers, "quoted strings" ("" inside is one quote) and
+True/False; commas between them are optional. Every event the control raises
+prints as "event Name(arg, ...)", a failed call as "error 0xHHHHHHHH:
+description"; the exit status is 1 when a line failed.
+
+The line language and the printing follow apps/quelmar/script_parser.cpp and
+FormatValue in apps/quelmar/script_runner.cpp: an integer that fits 32 bits
+is an int, any other number a float (finite, and not a nonzero number too
+small to hold); floats print with 15 significant digits and an upper-case
+exponent, as the control's hosts print them.
 """
+import re
 import sys
 
 import quelmar
 
-# What a handler reads inside each search event.
-_EVENT_TEXTS = {"find": ("Street", "MatchInfo"), "findplace": ("result",)}
+_INT = re.compile(r"-?[0-9]+\Z")
+# What a number in the C locale looks like once one leading "+" is dropped.
+_FLOAT = re.compile(r"-?(?:[0-9]+\.?[0-9]*|\.[0-9]+)(?:[eE][-+]?[0-9]+)?\Z")
+_NAME_CHARS = frozenset("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789_")
+_BLANKS = " \t\r"
+_TOKEN_END = ", \t#\r\0"
+
+# What a handler reads inside each search event, printed under it.
+_EVENT_TEXTS = {"Find": ("Street", "MatchInfo"), "FindPlace": ("result",)}
 
 
 def format_value(value):
+    """A value as `quelmar run` prints it."""
+    if value is None:
+        return "Empty"
     if isinstance(value, bool):
         return "True" if value else "False"
     if isinstance(value, float):
-        return "%.15g" % value
+        return ("%.15g" % (value if value != 0 else 0.0)).replace("e", "E")
     if isinstance(value, str):
         return '"' + value.replace('"', '""') + '"'
     return str(value)
 
 
-def parse_line(text):
-    """(member, is_put, args) or None for a blank or comment line; ValueError for a bad line."""
-    text = text.strip()
-    if not text or text.startswith("#"):
+def _number(token):
+    if _INT.match(token):
+        value = int(token)
+        if -(2**31) <= value < 2**31:
+            return value
+    text = token[1:] if token.startswith("+") else token
+    if not _FLOAT.match(text):
         return None
-    i, n = 0, len(text)
-    while i < n and (text[i].isalnum() or text[i] == "_"):
-        i += 1
-    member = text[:i]
+    value = float(text)
+    mantissa = text.lower().split("e")[0]
+    if value in (float("inf"), float("-inf")) or (value == 0 and mantissa.strip("-.0")):
+        return None  # beyond a double, or so small that it would read as zero
+    return value
+
+
+def parse_line(text):
+    """(member, is_put, args), None for a blank or comment line; ValueError with the message for a bad line."""
+    pos, n = 0, len(text)
+
+    def skip_blanks():
+        nonlocal pos
+        while pos < n and text[pos] in _BLANKS:
+            pos += 1
+
+    def at_end():
+        skip_blanks()
+        return pos >= n or text[pos] == "#"
+
+    if at_end():
+        return None
+    start = pos
+    while pos < n and text[pos] in _NAME_CHARS:
+        pos += 1
+    member = text[start:pos]
     if not member:
-        raise ValueError("a line begins with a member name")
-    rest = text[i:].strip()
-    is_put = rest.startswith("=")
+        raise ValueError("a line must start with a member name")
+    skip_blanks()
+    is_put = pos < n and text[pos] == "="
     if is_put:
-        rest = rest[1:].strip()
+        pos += 1
+        if at_end():
+            raise ValueError('"%s =" needs a value' % member)
     args = []
-    j = 0
-    while j < len(rest):
-        c = rest[j]
-        if c in " ,\t":
-            j += 1
-            continue
-        if c == '"':
-            value, j = [], j + 1
+    first = True
+    while not at_end():
+        if not first and text[pos] == ",":
+            pos += 1
+            if at_end():
+                raise ValueError("an argument is missing after the last comma")
+        first = False
+        if text[pos] == '"':
+            pos += 1
+            value = []
             while True:
-                if j >= len(rest):
-                    raise ValueError("a string is not closed")
-                if rest[j] == '"':
-                    if j + 1 < len(rest) and rest[j + 1] == '"':
+                if pos >= n:
+                    raise ValueError("unterminated string")
+                c = text[pos]
+                pos += 1
+                if c == '"':
+                    if pos < n and text[pos] == '"':  # a doubled quote stands for one quote
                         value.append('"')
-                        j += 2
+                        pos += 1
                         continue
-                    j += 1
                     break
-                value.append(rest[j])
-                j += 1
+                value.append(c)
             args.append("".join(value))
             continue
-        k = j
-        while k < len(rest) and rest[k] not in " ,\t":
-            k += 1
-        word = rest[j:k]
-        j = k
-        if word.lower() in ("true", "false"):
-            args.append(word.lower() == "true")
-        else:
-            try:
-                args.append(int(word))
-            except ValueError:
-                args.append(float(word))
+        start = pos
+        while pos < n and text[pos] not in _TOKEN_END:
+            pos += 1
+        token = text[start:pos]
+        if token.lower() in ("true", "false"):
+            args.append(token.lower() == "true")
+            continue
+        number = _number(token)
+        if number is None:
+            raise ValueError('"%s" is not a number, a quoted string, True or False' % token)
+        args.append(number)
     if is_put and len(args) != 1:
-        raise ValueError("a property takes one value")
+        raise ValueError('"%s =" takes exactly one value' % member)
     return member, is_put, args
 
 
+def split_lines(text):
+    """The lines as the command-line host reads them: split at newlines only."""
+    lines = text.split("\n")
+    if lines and lines[-1] == "":
+        lines.pop()
+    return lines
+
+
 def run(control, lines, out):
-    """Runs the lines against `control`, printing results, events and errors; returns the failures."""
+    """Runs the lines against `control`, printing results, events and errors; returns the lines that failed."""
     def on_event(name, *args):
         out.write("event %s(%s)\n" % (name, ", ".join(format_value(a) for a in args)))
-        for prop in _EVENT_TEXTS.get(name.lower(), ()):
+        for prop in _EVENT_TEXTS.get(name, ()):
             try:
-                out.write("  %s -> %s\n" % (prop, format_value(getattr(control, prop))))
+                out.write("  %s -> %s\n" % (prop, format_value(control.call(prop))))
             except quelmar.Error:
                 pass
 
@@ -104,7 +160,7 @@ def run(control, lines, out):
         member, is_put, args = parsed
         try:
             if is_put:
-                setattr(control, member, args[0])
+                control.put(member, args[0])
             else:
                 value = control.call(member, *args)
                 if value is not None:
@@ -112,24 +168,38 @@ def run(control, lines, out):
         except quelmar.Error as e:
             out.write("error 0x%08X: %s\n" % (e.hresult & 0xFFFFFFFF, e.description))
             failures += 1
-        except AttributeError as e:
-            out.write("error: line %d: %s\n" % (number, e))
-            failures += 1
+        out.flush()
     return failures
 
 
 def main(argv):
     import argparse
-    parser = argparse.ArgumentParser(prog="python3 -m quelmar.script")
-    parser.add_argument("script")
-    parser.add_argument("--data", default=None)
-    parser.add_argument("--size", default="640x480")
+    parser = argparse.ArgumentParser(prog="python3 -m quelmar.script",
+                                     description="Run a quelmar run script through the Python package")
+    parser.add_argument("script", nargs="?", default="-", help="script file, or - for standard input")
+    parser.add_argument("--data", default=None, help="the map data tree (folder of MAP.INI)")
+    parser.add_argument("--size", default="640x480", help="size of the control, WxH pixels")
     args = parser.parse_args(argv)
-    width, height = (int(v) for v in args.size.split("x"))
-    with open(args.script) if args.script != "-" else sys.stdin as f:
-        lines = f.read().splitlines()
-    with quelmar.Tarvo(width=width, height=height, data=args.data) as control:
-        return 0 if run(control, lines, sys.stdout) == 0 else 1
+    size = re.fullmatch(r"([0-9]+)x([0-9]+)", args.size)
+    if not size:
+        parser.error('--size must be WxH, not "%s"' % args.size)
+    try:
+        # Bytes, so that a carriage return stays where it is, as the host reads it.
+        if args.script == "-":
+            data = sys.stdin.buffer.read()
+        else:
+            with open(args.script, "rb") as f:
+                data = f.read()
+    except OSError as e:
+        print("%s: cannot open %s: %s" % (parser.prog, args.script, e.strerror), file=sys.stderr)
+        return 2
+    try:
+        control = quelmar.Tarvo(width=int(size[1]), height=int(size[2]), data=args.data)
+    except quelmar.Error as e:
+        print("%s: %s" % (parser.prog, e.description), file=sys.stderr)
+        return 1
+    with control:
+        return 0 if run(control, split_lines(data.decode("utf-8", "replace")), sys.stdout) == 0 else 1
 
 
 if __name__ == "__main__":
