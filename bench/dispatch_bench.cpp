@@ -1,8 +1,11 @@
 // Cost of crossing the automation boundary: a property read through the
-// interface slot and the same read by late binding (Invoke).
+// interface slot and the same read by late binding (Invoke), and reads and
+// calls by member name (GetIDsOfNames, then Invoke), as script hosts and the
+// host library under the Python package make them.
 #include <benchmark/benchmark.h>
 
 #include "control/automation/ttarvo.h"
+#include "platform/com/dispatch_call.h"
 
 namespace {
 
@@ -48,5 +51,26 @@ void BM_MethodThroughInvoke(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_MethodThroughInvoke);
+
+void BM_PropertyByName(benchmark::State& state) {
+  automation::TTarvo& control = Control();
+  for (auto _ : state) {
+    com::DispatchCall call =
+        com::InvokeByName(&control, "LonLeft", com::DISPATCH_METHOD | com::DISPATCH_PROPERTYGET, {});
+    benchmark::DoNotOptimize(call);
+  }
+}
+BENCHMARK(BM_PropertyByName);
+
+void BM_MethodByName(benchmark::State& state) {
+  automation::TTarvo& control = Control();
+  const std::vector<com::Variant> args = {com::Variant(-87), com::Variant(41), com::Variant(-87), com::Variant(42)};
+  for (auto _ : state) {
+    com::DispatchCall call =
+        com::InvokeByName(&control, "Distance", com::DISPATCH_METHOD | com::DISPATCH_PROPERTYGET, args);
+    benchmark::DoNotOptimize(call);
+  }
+}
+BENCHMARK(BM_MethodByName);
 
 }  // namespace
