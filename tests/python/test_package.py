@@ -171,6 +171,28 @@ class Failures(ControlTest):
             with self.assertRaises(ValueError):
                 call()
 
+    def test_the_c_entry_point_refuses_a_null_host(self):
+        import ctypes
+        lib = quelmar._library()
+        out, number = ctypes.c_void_p(), ctypes.c_int32()
+        cases = [
+            ("qh_call", lambda error: lib.qh_call(None, b"LonLeft", 0, None, None, error)),
+            ("qh_put", lambda error: lib.qh_put(None, b"Magnitude", quelmar._pack(5, []), error)),
+            ("qh_pump", lambda error: lib.qh_pump(None, error)),
+            ("qh_members", lambda error: lib.qh_members(None, ctypes.byref(out), error)),
+            ("qh_save_png", lambda error: lib.qh_save_png(None, b"x.png", error)),
+            ("qh_image", lambda error: lib.qh_image(None, ctypes.byref(number), ctypes.byref(number),
+                                                    ctypes.byref(out), error)),
+        ]
+        for name, call in cases:
+            with self.subTest(name):
+                error = ctypes.c_void_p()
+                self.assertEqual(call(ctypes.byref(error)) & 0xFFFFFFFF, 0x80004003)  # E_POINTER
+                self.assertIn("no control", quelmar._take_text(lib, error.value))
+                self.assertIsNone(out.value)
+        lib.qh_destroy(None)
+        lib.qh_free(None)
+
     def test_a_missing_host_library_is_named(self):
         env = dict(os.environ, QUELMAR_HOST_LIBRARY="/no/such/libquelmar_host.so")
         run = subprocess.run([sys.executable, "-c", "import quelmar; quelmar.Tarvo()"], env=env,
