@@ -6,7 +6,9 @@ The control is the build's, registered in the apps tests' registry; the
 small tree (QUELMAR_TEST_TREE) has one block of West Addison Street in
 Chicago."""
 import collections
+import ctypes
 import os
+import pathlib
 import pydoc
 import struct
 import subprocess
@@ -172,7 +174,6 @@ class Failures(ControlTest):
                 call()
 
     def test_the_c_entry_point_refuses_a_null_host(self):
-        import ctypes
         lib = quelmar._library()
         out, number = ctypes.c_void_p(), ctypes.c_int32()
         cases = [
@@ -318,6 +319,12 @@ class TypeInformation(ControlTest):
 
 
 class DefaultTree(unittest.TestCase):
+    def test_data_names_the_tree_as_a_string_or_a_path(self):
+        for data in (TREE, pathlib.Path(TREE), os.fsencode(TREE)):
+            with self.subTest(type(data).__name__):
+                with quelmar.Tarvo(data=data) as m:
+                    self.assertEqual(m.GeoFind(ADDRESS), 1)
+
     def test_without_data_the_tree_comes_from_the_environment(self):
         saved = os.environ.get("QUELMAR_DATA")
         try:

@@ -233,8 +233,8 @@ class Tarvo:
 
         self.__dict__["_callback"] = _EVENT(on_event)  # lives as long as the host
         handle, error = ctypes.c_void_p(), ctypes.c_void_p()
-        folder = os.fspath(data) if data is not None else ""
-        hr = lib.qh_create(str(prog_id).encode(), int(width), int(height), folder.encode(), self._callback, None,
+        folder = os.fsencode(data) if data is not None else b""
+        hr = lib.qh_create(str(prog_id).encode("utf-8"), int(width), int(height), folder, self._callback, None,
                            ctypes.byref(handle), ctypes.byref(error))
         if hr < 0:
             raise Error(hr, _take_text(lib, error.value))
