@@ -8,7 +8,7 @@
  * its own rules, exactly as for `quelmar run`.
  *
  * The Python package (apps/python/quelmar) loads this library with ctypes
- * rather than being a compiled extension module: ctypes is part of the
+ * rather than being a compiled extension module: ctypes comes with the
  * standard library, so neither the Python development headers nor a build
  * step against one Python version is needed, and Debian's python3 works as it
  * is installed.

@@ -110,7 +110,7 @@ class CallsByName(ControlTest):
 class Failures(ControlTest):
     def test_failed_calls_raise_the_controls_code_and_description(self):
         cases = [
-            # (what, call, HRESULT, part of the description)
+            # (what, call, HRESULT, words of the description)
             ("a text where a number belongs", lambda m: m.ZoomPan("east"), 0x80020005,
              "argument 1 of ZoomPan has the wrong type"),
             ("too few arguments", lambda m: m.Distance(1, 2), 0x8002000E, "wrong number of arguments"),

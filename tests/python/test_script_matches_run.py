@@ -97,18 +97,18 @@ class SameScriptTest(unittest.TestCase):
     def test_the_scripts_reach_what_they_are_about(self):
         # Guards the comparison: both sides printing nothing, or failing alike, would also agree.
         cli = {name: run([QUELMAR_BIN, "run"], script).stdout.decode() for name, script in SCRIPTS.items()}
-        for name, part in (("a view and its properties", "LonLeft -> -88."),
-                           ("a view and its properties", "Int2Lat -> 6.4E-05"),
-                           ("a view and its properties", "Font -> <dispatch>"),
-                           ("a view and its properties", "event PaintAfter("),
-                           ("search events", "  MatchInfo -> \"intersection\t1.00\""),
-                           ("search events", "event FindPlace()"),
-                           ("failures", "error 0x80020005: argument 1 of ZoomPan has the wrong type"),
-                           ("the line language", "error: line 9: \"1e-400\" is not a number"),
-                           ("the line language", "error: line 15: unterminated string"),
-                           ("the line language", "LatTop -> ")):
-            with self.subTest(part=part):
-                self.assertIn(part, cli[name])
+        for name, expected in (("a view and its properties", "LonLeft -> -88."),
+                               ("a view and its properties", "Int2Lat -> 6.4E-05"),
+                               ("a view and its properties", "Font -> <dispatch>"),
+                               ("a view and its properties", "event PaintAfter("),
+                               ("search events", "  MatchInfo -> \"intersection\t1.00\""),
+                               ("search events", "event FindPlace()"),
+                               ("failures", "error 0x80020005: argument 1 of ZoomPan has the wrong type"),
+                               ("the line language", "error: line 9: \"1e-400\" is not a number"),
+                               ("the line language", "error: line 15: unterminated string"),
+                               ("the line language", "LatTop -> ")):
+            with self.subTest(expected=expected):
+                self.assertIn(expected, cli[name])
 
 
 if __name__ == "__main__":
