@@ -10,6 +10,7 @@
 #include "control/data/state_table.h"
 #include "control/search/result_line.h"
 #include "control/search/street_name.h"
+#include "control/dialogs/place_dialogs.h"
 #include "platform/kernel/beep.h"
 
 namespace quelmar::dialogs {
@@ -19,12 +20,6 @@ using ui::FieldKind;
 
 constexpr int kLastStreetState = 56;
 constexpr std::size_t kSortKeyLength = 30;
-
-double NumberOf(const std::string& text, double fallback) {
-  double value = fallback;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  return error == std::errc{} && end == text.data() + text.size() && value > 0 ? value : fallback;
-}
 
 std::optional<double> Degrees(const std::string& text) {
   double value = 0;
@@ -128,7 +123,7 @@ void FindStreetDialog::Find() {
   } else if (const int slot = data::StreetStateSlot(state)) {
     query.States.push_back(slot);
   }
-  query.RadiusMiles = NumberOf(dialog_.Field(kStreetRadius).text, 10);
+  query.RadiusMiles = PositiveNumberOr(dialog_.Field(kStreetRadius).text, 10);
   query.CentreLon = services_.Centre.Lon;
   query.CentreLat = services_.Centre.Lat;
   hits_ = services_.Search ? services_.Search(query) : std::vector<search::StreetHit>{};
@@ -189,7 +184,7 @@ void FindStreetDialog::Goto() {
   const search::StreetHit& hit = hits_[static_cast<std::size_t>(row)];
   if (services_.Goto) {
     services_.Goto(core::UnitsToDegrees(hit.Point.X), core::UnitsToDegrees(hit.Point.Y),
-                   NumberOf(dialog_.Field(kStreetZoom).text, 0.5), StreetName(hit).substr(0, 40));
+                   PositiveNumberOr(dialog_.Field(kStreetZoom).text, 0.5), StreetName(hit).substr(0, 40));
   }
   memory_.Zoom = dialog_.Field(kStreetZoom).text;
   memory_.Radius = dialog_.Field(kStreetRadius).text;

@@ -1,8 +1,8 @@
 #include "control/dialogs/locator_dialog.h"
 
 #include <algorithm>
-#include <charconv>
 
+#include "control/dialogs/place_dialogs.h"
 #include "platform/kernel/beep.h"
 
 namespace quelmar::dialogs {
@@ -103,11 +103,6 @@ void LocatorDialog::Choose() {
   dialog_.Close(kLocatorOk);
 }
 
-double LocatorDialog::ZoomMiles() const {
-  const std::string& text = dialog_.Field(kLocatorZoom).text;
-  double value = 1;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  return error == std::errc{} && end == text.data() + text.size() && value > 0 ? value : 1;
-}
+double LocatorDialog::ZoomMiles() const { return PositiveNumberOr(dialog_.Field(kLocatorZoom).text, 1); }
 
 }  // namespace quelmar::dialogs

@@ -28,12 +28,7 @@ void AddZoomAndButtons(ui::DialogModel& dialog, const char* zoomLabel, bool with
   if (withGoto) dialog.Add(kGoto, FieldKind::Button);
 }
 
-double ZoomOf(const ui::DialogModel& dialog) {
-  const std::string& text = dialog.Field(kZoomList).text;
-  double value = 1;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  return error == std::errc{} && end == text.data() + text.size() && value > 0 ? value : 1;
-}
+double ZoomOf(const ui::DialogModel& dialog) { return PositiveNumberOr(dialog.Field(kZoomList).text, 1); }
 
 // The index of the list's selected item among its items, if any.
 std::optional<std::size_t> SelectedRow(const ui::DialogModel& dialog) {
@@ -53,6 +48,12 @@ std::int32_t TypedNumber(const std::string& text) {
 }
 
 }  // namespace
+
+double PositiveNumberOr(const std::string& text, double fallback) {
+  double value = fallback;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  return error == std::errc{} && end == text.data() + text.size() && value > 0 ? value : fallback;
+}
 
 const std::vector<std::string>& ZoomChoices() {
   static const std::vector<std::string> kChoices = {"0.1", "0.2", "0.5", "1", "2", "5", "10", "20", "50"};

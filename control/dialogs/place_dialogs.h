@@ -45,6 +45,10 @@ struct PlaceDialogServices {
   std::function<void(double lon, double lat, double miles)> Goto;
 };
 
+// The number a zoom or radius list shows, or `fallback` for a text that is
+// not a number above 0.
+double PositiveNumberOr(const std::string& text, double fallback);
+
 // The zoom values the lists offer, in miles (kilometres for the coordinate).
 const std::vector<std::string>& ZoomChoices();
 

@@ -85,6 +85,23 @@ void AddSearchCentre(std::vector<SearchCentre>& centres, SearchCentre centre) {
   if (centres.size() < kMaxSearchCentres) centres.push_back(centre);
 }
 
+void AddPlaceCentres(std::vector<SearchCentre>& centres, const ShortString& city, const ShortString& state,
+                     const std::function<std::vector<ShortString>(const ShortString& query)>& placeLines) {
+  std::vector<ShortString> queries = {city + "*," + state};
+  if (city.StartsWith("DES") && city.Length() > 3 && city.At(4) != ' ') {
+    queries.push_back("Des " + city.From(4) + "*," + state);
+  }
+  if (city.StartsWith("DE") && city.Length() > 2 && city.At(3) != ' ') {
+    queries.push_back("De " + city.From(3) + "*," + state);
+  }
+  if (city.StartsWith("ST ")) queries.push_back("Saint " + city.From(4) + "*," + state);
+  for (const ShortString& query : queries) {
+    for (const ShortString& line : placeLines(query)) {
+      if (const auto point = PointOfFields(line, 3, 4)) AddSearchCentre(centres, *point);
+    }
+  }
+}
+
 int GeoFind(const ShortString& address, const GeoFindServices& services,
             const std::function<void(const GeoFindHit&)>& report) {
   const double radius = RadiusOf(address);
@@ -120,19 +137,7 @@ int GeoFind(const ShortString& address, const GeoFindServices& services,
       if (zipPoint) centres.push_back(*zipPoint);
     }
   } else if (!city.Empty() && services.PlaceLines) {
-    std::vector<ShortString> queries = {city + "*," + state};
-    if (city.StartsWith("DES") && city.Length() > 3 && city.At(4) != ' ') {
-      queries.push_back("Des " + city.From(4) + "*," + state);
-    }
-    if (city.StartsWith("DE") && city.Length() > 2 && city.At(3) != ' ') {
-      queries.push_back("De " + city.From(3) + "*," + state);
-    }
-    if (city.StartsWith("ST ")) queries.push_back("Saint " + city.From(4) + "*," + state);
-    for (const ShortString& query : queries) {
-      for (const ShortString& line : services.PlaceLines(query)) {
-        if (const auto point = PointOfFields(line, 3, 4)) AddSearchCentre(centres, *point);
-      }
-    }
+    AddPlaceCentres(centres, city, state, services.PlaceLines);
   }
   if (centres.empty()) centres.push_back(services.ViewCentre);
 

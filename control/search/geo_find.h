@@ -26,6 +26,12 @@ struct SearchCentre {
 inline constexpr std::size_t kMaxSearchCentres = 5;
 void AddSearchCentre(std::vector<SearchCentre>& centres, SearchCentre centre);
 
+// Adds the places the list lookup `placeLines` gives for "CITY*,ST" as
+// centres, and those of its "Des ", "De " and "Saint " forms ("DESMOINES",
+// "DEKALB", "ST LOUIS").
+void AddPlaceCentres(std::vector<SearchCentre>& centres, const ShortString& city, const ShortString& state,
+                     const std::function<std::vector<ShortString>(const ShortString& query)>& placeLines);
+
 // What GeoFind asks of the rest of the control.
 struct GeoFindServices {
   // The ZIP result line of a ZIP code; "" when there is none.

@@ -52,16 +52,7 @@ std::vector<SearchCentre> AddressCentres(const LocatorAddress& address, const Sh
     return centres;
   }
   if (IsDigit(address.State.Last()) || city.Empty() || !services.PlaceLines) return centres;
-  std::vector<ShortString> queries = {city + "*," + address.State};
-  if (city.StartsWith("DES") && city.At(4) != ' ' && city.Length() > 3) queries.push_back("Des " + city.From(4) + "*," + address.State);
-  if (city.StartsWith("DE") && city.At(3) != ' ' && city.Length() > 2) queries.push_back("De " + city.From(3) + "*," + address.State);
-  if (city.StartsWith("ST ")) queries.push_back("Saint " + city.From(4) + "*," + address.State);
-  for (const ShortString& query : queries) {
-    for (const ShortString& line : services.PlaceLines(query)) {
-      const std::string lon = ResultField(line, 3).Str(), lat = ResultField(line, 4).Str();
-      if (!lon.empty() && !lat.empty()) AddSearchCentre(centres, {std::atof(lon.c_str()), std::atof(lat.c_str())});
-    }
-  }
+  AddPlaceCentres(centres, city, address.State, services.PlaceLines);
   return centres;
 }
 

@@ -28,6 +28,21 @@ bool OutsideBox(const std::optional<data::MapBox>& quad, core::TMapPoint centre,
   return quad->Right < x - half.X || quad->Left > x + half.X || quad->Top < y - half.Y || quad->Bottom > y + half.Y;
 }
 
+// The centre of a search about to start, in map units. Throws Unexpected
+// while another search runs (one started from a report of another), and
+// ArgumentError for a centre that is not a longitude and latitude.
+core::TMapPoint CheckedStart(bool running, double lon, double lat) {
+  if (running) {
+    throw Error("A street search is running: another cannot start from one of its reports (a Find event handler)",
+                ErrorCode::Unexpected);
+  }
+  if (!(std::abs(lon) <= 180) || !(std::abs(lat) <= 90)) {
+    throw ArgumentError("The search centre is not a longitude and latitude in degrees");
+  }
+  return {static_cast<std::int32_t>(std::lround(lon * core::kUnitsPerDegree)),
+          static_cast<std::int32_t>(std::lround(lat * core::kUnitsPerDegree))};
+}
+
 std::optional<data::MapBox> QuadBoxOfName(std::string_view name) {
   const auto member = data::ParseStreetMemberName(name.substr(0, kMaxQuadNameLength));
   if (!member) return std::nullopt;
@@ -142,20 +157,12 @@ std::optional<StreetSearch::ArchiveSource> StreetSearch::OpenState(int slot, con
 
 int StreetSearch::SearchStreets(const StreetQuery& query, const StreetSources& sources,
                                 const std::function<void(const StreetReport&)>& report) {
-  if (running_) {
-    throw Error("A street search is running: another cannot start from one of its reports (a Find event handler)",
-                ErrorCode::Unexpected);
-  }
-  if (!(std::abs(query.CentreLon) <= 180) || !(std::abs(query.CentreLat) <= 90)) {
-    throw ArgumentError("The search centre is not a longitude and latitude in degrees");
-  }
+  const core::TMapPoint centre = CheckedStart(running_, query.CentreLon, query.CentreLat);
   if (!(query.RadiusMiles >= 0 && query.RadiusMiles <= 25000)) {
     throw ArgumentError("The search radius is not a distance of 0 to 25000 miles");
   }
   const core::FlagScope running(running_);
   stats_ = {};
-  const core::TMapPoint centre{static_cast<std::int32_t>(std::lround(query.CentreLon * core::kUnitsPerDegree)),
-                               static_cast<std::int32_t>(std::lround(query.CentreLat * core::kUnitsPerDegree))};
   const ShortString cross = query.Cross == ShortString("?") ? ShortString() : UpperCase(query.Cross);
   const StreetMatchText text = MakeStreetMatchText(UpperCase(query.Street), cross, !cross.Empty(), query.HouseKey,
                                                    centre);
@@ -206,17 +213,9 @@ int StreetSearch::SearchStreets(const StreetQuery& query, const StreetSources& s
 }
 
 std::vector<StreetHit> StreetSearch::SearchArea(const StreetAreaQuery& query, const StreetSources& sources) {
-  if (running_) {
-    throw Error("A street search is running: another cannot start from one of its reports (a Find event handler)",
-                ErrorCode::Unexpected);
-  }
-  if (!(std::abs(query.CentreLon) <= 180) || !(std::abs(query.CentreLat) <= 90)) {
-    throw ArgumentError("The search centre is not a longitude and latitude in degrees");
-  }
+  const core::TMapPoint centre = CheckedStart(running_, query.CentreLon, query.CentreLat);
   const core::FlagScope running(running_);
   stats_ = {};
-  const core::TMapPoint centre{static_cast<std::int32_t>(std::lround(query.CentreLon * core::kUnitsPerDegree)),
-                               static_cast<std::int32_t>(std::lround(query.CentreLat * core::kUnitsPerDegree))};
   const ShortString cross = UpperCase(query.Cross);
   const StreetMatchText text = MakeStreetMatchText(UpperCase(query.Street), cross, false, query.HouseKey, centre);
   const std::optional<SearchHalfSizes> box = SearchBoxHalfSizes(centre.X, centre.Y, query.RadiusMiles);

@@ -160,8 +160,8 @@ def _pack(x, keep):
     raise TypeError("the control takes None, booleans, numbers and strings, not %s" % type(x).__name__)
 
 
-def _from_arg(v):
-    """An event argument, which the library owns."""
+def _from_value(v, text_of):
+    """A value as Python's; `text_of` reads its text (borrowed or the caller's to free)."""
     if v.type == _BOOL:
         return bool(v.boolean)
     if v.type == _INT:
@@ -169,10 +169,19 @@ def _from_arg(v):
     if v.type == _DOUBLE:
         return v.number
     if v.type == _STRING:
-        return (v.text or b"").decode("utf-8", "replace")
+        return text_of(v.text)
     if v.type == _OTHER:
-        return Opaque((v.text or b"").decode("utf-8", "replace"))
+        return Opaque(text_of(v.text))
     return None
+
+
+def _borrowed_text(text):
+    return (text or b"").decode("utf-8", "replace")
+
+
+def _from_arg(v):
+    """An event argument, which the library owns."""
+    return _from_value(v, _borrowed_text)
 
 
 def _python_name(name, taken):
@@ -275,17 +284,7 @@ class Tarvo:
 
     @staticmethod
     def _result(lib, v):
-        if v.type == _BOOL:
-            return bool(v.boolean)
-        if v.type == _INT:
-            return v.integer
-        if v.type == _DOUBLE:
-            return v.number
-        if v.type == _STRING:
-            return _take_text(lib, v.text)
-        if v.type == _OTHER:
-            return Opaque(_take_text(lib, v.text))
-        return None
+        return _from_value(v, lambda text: _take_text(lib, text))
 
     def call(self, member, *args):
         """Calls a method or reads a property by its name, whatever the control's type information says."""
