@@ -2,6 +2,7 @@
 //   quelmar run [FILE|-]     late-bound calls, one per line
 //   quelmar render ...       draws a view to a PNG file
 //   quelmar geocode ADDRESS  geocodes addresses and prints the hits with their quality
+//   quelmar route FROM TO    finds a road route and prints its directions
 //   quelmar members [--idl]  lists the control's members from its type information
 //   quelmar register [LIB]   registers the control library in the class registry
 //   quelmar unregister [LIB] removes it
@@ -21,6 +22,7 @@
 #include "apps/quelmar/event_texts.h"
 #include "apps/quelmar/geocode_command.h"
 #include "apps/quelmar/render_command.h"
+#include "apps/quelmar/route_command.h"
 #include "apps/quelmar/script_runner.h"
 #include "apps/quelmar/size_argument.h"
 #include "control/automation/tarvo_ids.h"
@@ -116,6 +118,17 @@ int main(int argc, char** argv) {
                      "much of the typed address the hit matches.\n"
                      "Exit status: 0 every address was looked up (found or not), 1 the control or a call failed, 2 wrong arguments.");
 
+  app::RouteOptions route;
+  CLI::App* routeCmd = cli.add_subcommand("route", "Find a road route between two points and print its directions");
+  routeCmd->add_option("from", route.from, "The start as LON,LAT in degrees")->required();
+  routeCmd->add_option("to", route.to, "The finish as LON,LAT in degrees")->required();
+  routeCmd->add_option("--type", route.type, "shortest-bias, fastest, least-turns or shortest")->capture_default_str();
+  routeCmd->add_flag("--km", route.km, "Distances in kilometres");
+  routeCmd->add_flag("--hours", route.hours, "Times as hours and minutes");
+  routeCmd->add_flag("--tsv", route.tsv, "The route rows as the control gives them, then TOTAL, miles and seconds");
+  routeCmd->add_option("--data", route.data, "The map data tree (folder of MAP.INI); default: the tree the README's main command built");
+  routeCmd->footer("Exit status: 0 a route was found, 1 no route or a failed call, 2 wrong arguments.");
+
   bool idl = false;
   CLI::App* members = cli.add_subcommand("members", "List the control's members, events and enumerations from its type information");
   members->add_flag("--idl", idl, "Write the whole type library as an IDL declaration instead");
@@ -128,9 +141,9 @@ int main(int argc, char** argv) {
 
   const std::string first = argc > 1 ? argv[1] : "";
   if (!first.empty() && first[0] != '-' && first != "run" && first != "render" && first != "register" &&
-      first != "unregister" && first != "members" && first != "geocode") {
+      first != "unregister" && first != "members" && first != "geocode" && first != "route") {
     std::cerr << "quelmar: unknown command \"" << argv[1]
-              << "\"; the commands are run, render, geocode, members, register and unregister\n";
+              << "\"; the commands are run, render, geocode, route, members, register and unregister\n";
     return 2;
   }
   // Help exits 0; every other argument error exits 2, the tool's own status
@@ -196,6 +209,7 @@ int main(int argc, char** argv) {
   }
 
   if (geocodeCmd->parsed()) return app::GeocodeCommand(activator, geocode, std::cout, std::cerr);
+  if (routeCmd->parsed()) return app::RouteCommand(activator, route, std::cout, std::cerr);
 
   if (members->parsed()) {
     app::ControlHost host(activator, app::HostOptions{}, {});

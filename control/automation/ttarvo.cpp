@@ -35,6 +35,8 @@ TTarvo::TTarvo(com::ServerLifetime& lifetime)
   dialogs::AttachStyleDialogs(*context_, *model_);
   placeSearch_ = &search::AttachPlaceSearch(*context_);
   streetSearch_ = &search::AttachStreetSearch(*context_);
+  routes_ = &dialogs::AttachRouting(*context_);
+  routes_->Locate = [this](const std::string& caption) { return LocateForRoute(caption); };
   ConnectPanelEvents();
 }
 

@@ -13,6 +13,7 @@
 #include "control/core/tv_object.h"
 #include "control/dialogs/find_street_dialog.h"
 #include "control/dialogs/locator_dialog.h"
+#include "control/dialogs/route_controller.h"
 #include "control/render/map_model.h"
 #include "control/search/locator_search.h"
 #include "control/search/match_quality.h"
@@ -91,6 +92,8 @@ class TTarvo final : public TarvoNotBuilt,
   template <typename Dialog>
   HRESULT RunPlaceDialog(const char* member);
   search::StreetSources StreetSourcesOf(Ttvmap& panel);
+  // The Locator opened for a route's end; its chosen row, or nullopt.
+  std::optional<std::string> LocateForRoute(const std::string& caption);
   search::LocatorServices LocatorServicesOf(Ttvmap& panel, const search::PlaceQuery& places,
                                             const search::StreetSources& sources);
   // Sets Street and MatchInfo and fires Find.
@@ -118,6 +121,8 @@ class TTarvo final : public TarvoNotBuilt,
   std::unique_ptr<dialogs::LocatorDialog> locator_;
   // What the Find Street dialog keeps between openings.
   dialogs::FindStreetMemory findStreet_;
+  // Routing, which the context keeps.
+  dialogs::RouteController* routes_ = nullptr;
 };
 
 }  // namespace quelmar::automation

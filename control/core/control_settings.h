@@ -8,6 +8,7 @@
 #include "control/core/label_settings.h"
 #include "control/core/option_table.h"
 #include "control/core/road_options.h"
+#include "control/core/route_settings.h"
 #include "control/core/shading_switches.h"
 #include "control/core/startup_settings.h"
 #include "control/core/tx_enums.h"
@@ -79,10 +80,11 @@ struct ControlSettings {
   UnderlaySettings Underlay;
   RoadOptions Roads;
   SearchSettings Search;
+  RouteSettings Route;
 };
 
 // The sections, as change notifications name them.
-enum class SettingSection { Panel, Layers, Look, Options, Startup, Labels, Underlay, Roads, Search };
+enum class SettingSection { Panel, Layers, Look, Options, Startup, Labels, Underlay, Roads, Search, Route };
 
 // Whether a change of `section` must draw the map again.
 constexpr bool ChangesTheMap(SettingSection section) {

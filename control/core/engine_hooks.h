@@ -11,6 +11,7 @@
 
 #include "control/core/map_requests.h"
 #include "control/core/map_units.h"
+#include "control/core/view_state.h"
 #include "control/core/view_window.h"
 #include "platform/gdi/canvas.h"
 
@@ -94,7 +95,8 @@ class RouteMarkers {
   // Route start and end in map units; (0, 0) means not set.
   virtual TMapPoint Start() { return {}; }
   virtual TMapPoint End() { return {}; }
-  virtual void DrawMarker(gdi::Canvas& /*canvas*/, TMapPoint /*point*/, gdi::COLORREF /*color*/) {}
+  // Draws the route (its line, its end spots) over the map of `view`.
+  virtual void DrawRoute(gdi::Canvas& /*canvas*/, const ViewState& /*view*/) {}
 };
 
 struct EngineHooks {

@@ -32,6 +32,7 @@ class SettingsStore {
   const UnderlaySettings& Underlay() const { return settings_.Underlay; }
   const RoadOptions& Roads() const { return settings_.Roads; }
   const SearchSettings& Search() const { return settings_.Search; }
+  const RouteSettings& Route() const { return settings_.Route; }
 
   // Runs `edit` on one section, then notifies the listeners. A listener that
   // changes settings itself is notified again for that change.
@@ -55,6 +56,7 @@ class SettingsStore {
     NotifyChanged(before, &ControlSettings::Underlay);
     NotifyChanged(before, &ControlSettings::Roads);
     NotifyChanged(before, &ControlSettings::Search);
+    NotifyChanged(before, &ControlSettings::Route);
   }
 
   // Adds a listener, called after every change in the order listeners were
@@ -77,9 +79,10 @@ class SettingsStore {
     else if constexpr (std::is_same_v<Section, LabelSettings>) return SettingSection::Labels;
     else if constexpr (std::is_same_v<Section, UnderlaySettings>) return SettingSection::Underlay;
     else if constexpr (std::is_same_v<Section, RoadOptions>) return SettingSection::Roads;
+    else if constexpr (std::is_same_v<Section, SearchSettings>) return SettingSection::Search;
     else {
-      static_assert(std::is_same_v<Section, SearchSettings>, "not a section of ControlSettings");
-      return SettingSection::Search;
+      static_assert(std::is_same_v<Section, RouteSettings>, "not a section of ControlSettings");
+      return SettingSection::Route;
     }
   }
   template <typename Section>

@@ -21,8 +21,6 @@ namespace quelmar::core {
 
 namespace {
 
-constexpr gdi::COLORREF kRouteStartColor = 0x008000;
-constexpr gdi::COLORREF kRouteEndColor = 0x0000FF;
 constexpr gdi::COLORREF kGridColor = 0x808080;
 constexpr gdi::COLORREF kGridTextRotated = 0x008000;
 
@@ -231,10 +229,7 @@ void TTvObject::ComposeAndShow(gdi::Canvas& screen, gdi::CairoCanvas& memory, st
   memory.SelectBitmap(*overlayBuffer_);
   hooks_.items->DrawItems(memory);
   if (events.OnpaintAfter) events.OnpaintAfter(dc);
-  const TMapPoint start = hooks_.route->Start();
-  const TMapPoint end = hooks_.route->End();
-  if (!(start == TMapPoint{})) hooks_.route->DrawMarker(memory, start, kRouteStartColor);
-  if (!(end == TMapPoint{})) hooks_.route->DrawMarker(memory, end, kRouteEndColor);
+  hooks_.route->DrawRoute(memory, view_);
   screen.BitBlt(rect, memory, {rect.left, rect.top}, gdi::Rop3::SrcCopy);
   screen.RestoreState(saved);
 }

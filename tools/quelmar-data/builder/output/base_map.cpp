@@ -106,10 +106,11 @@ std::vector<std::uint8_t> WriteHighwayNetwork(const NationalInputs& inputs) {
   for (const HighwayRoute& route : inputs.Highways) routes.push_back(route.Points);
   const MapBox box = BoundsOf(routes).value_or(MapBox{});
   writer.Extents(box.Left, box.Right, box.Bottom, box.Top);
-  // Every route is routable road of one kind; routes meet where they share
-  // a place, whose coordinates are then the same vertex.
-  writer.FeatureCode(data::kStreetsLayer);
+  // Interstates and US highways keep their classes, as in the highway quads,
+  // so that the route search drives them at their speeds; routes meet where
+  // they share a place, whose coordinates are then the same vertex.
   for (const HighwayRoute& route : inputs.Highways) {
+    writer.FeatureCode(route.Interstate ? FeatureCodeOf("A11") : FeatureCodeOf("A21"));
     StartName(writer, RouteName(route.Route));
     WriteLine(writer, route.Points);
     writer.GroupMark();
