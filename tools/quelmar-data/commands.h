@@ -15,6 +15,8 @@ void AddSampleCommand(CLI::App& cli, int& exitCode);
 void AddVerifyCommand(CLI::App& cli, int& exitCode);
 // export-geojson INPUT [MEMBER...] -o OUT.geojson [--layer L]...
 void AddExportGeoJsonCommand(CLI::App& cli, int& exitCode);
+// export-osm INPUT [MEMBER...] -o OUT.osm
+void AddExportOsmCommand(CLI::App& cli, int& exitCode);
 // build -o DIR [--streets DIR] [--osm FILE:STATE] [--tiger EDGES[,ADDRFEAT]:STATE] [--synthetic]
 void AddBuildCommand(CLI::App& cli, int& exitCode);
 // build-basemap -o DIR: the two built-in archives from the public inputs

@@ -10,6 +10,7 @@ int main(int argc, char** argv) {
   quelmar::tools::AddSampleCommand(cli, exitCode);
   quelmar::tools::AddVerifyCommand(cli, exitCode);
   quelmar::tools::AddExportGeoJsonCommand(cli, exitCode);
+  quelmar::tools::AddExportOsmCommand(cli, exitCode);
   quelmar::tools::AddBuildCommand(cli, exitCode);
   quelmar::tools::AddBaseMapCommand(cli, exitCode);
   quelmar::tools::AddFindCommands(cli, exitCode);

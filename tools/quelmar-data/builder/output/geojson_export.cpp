@@ -7,9 +7,9 @@
 
 #include "control/core/errors.h"
 #include "control/data/feature_code.h"
-#include "control/data/file_source.h"
 #include "control/data/layer_table.h"
 #include "platform/kernel/atomic_file.h"
+#include "tools/quelmar-data/builder/output/export_drawings.h"
 #include "tools/quelmar-data/builder/output/verify_tree.h"
 
 namespace quelmar::builder {
@@ -64,12 +64,6 @@ void AddAttributes(json& properties, const data::Attributes& attributes, const d
   }
 }
 
-bool IsDrawingFile(const std::filesystem::path& path) {
-  std::string extension = path.extension().string();
-  for (char& c : extension) c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
-  return extension == ".DCM";
-}
-
 // Adds features to the collection's text, one a line.
 class FeatureText {
  public:
@@ -87,54 +81,6 @@ class FeatureText {
   std::string text_;
   std::size_t count_ = 0;
 };
-
-void ExportDrawingFile(const GeoJsonOptions& options, FeatureText& text, GeoJsonResult& result) {
-  if (!options.members.empty()) {
-    throw ArgumentError(options.input.string() + " is a drawing file, which has no members");
-  }
-  data::FileSource source(options.input.string());
-  const std::string name = options.input.filename().string();
-  data::ReadDrawingOptions read;
-  read.RegistryName = name;
-  read.ExpectedStreetVersion = options.streetVersion;
-  data::Drawing drawing;
-  try {
-    data::ReadDrawing(source, drawing, read);
-  } catch (const Error& error) {
-    result.problems.push_back(name + ": reading stopped after " + std::to_string(drawing.File().Records) +
-                              " records: " + error.what());
-  }
-  if (drawing.File().Refused) result.problems.push_back(name + ": refused as a street quad of another version");
-  if (drawing.OutOfMemory()) result.problems.push_back(name + ": the engine's object store cannot hold it");
-  ++result.drawings;
-  text.Add(DrawingFeatures(drawing, name, options.layers));
-}
-
-void ExportArchive(const GeoJsonOptions& options, FeatureText& text, GeoJsonResult& result) {
-  const DrawingArchive archive(options.input);
-  if (!archive.ListingDamage().empty()) result.problems.push_back(archive.ListingDamage());
-  std::vector<std::size_t> chosen;
-  for (const std::string& member : options.members) {
-    const std::optional<std::size_t> found = archive.Find(member);
-    if (!found) throw DataError(options.input.string() + " has no member " + member);
-    chosen.push_back(*found);
-  }
-  if (options.members.empty()) {
-    for (std::size_t i = 0; i < archive.MemberCount(); ++i) chosen.push_back(i);
-  }
-  for (const std::size_t member : chosen) {
-    const std::string& name = archive.MemberName(member);
-    data::ReadDrawingOptions read;
-    read.RegistryName = name;
-    read.ExpectedStreetVersion = options.streetVersion;
-    data::Drawing drawing;
-    for (const std::string& problem : ReadMember(archive, member, read, drawing)) {
-      result.problems.push_back(EscapedText(name) + ": " + problem);
-    }
-    ++result.drawings;
-    text.Add(DrawingFeatures(drawing, name, options.layers));
-  }
-}
 
 }  // namespace
 
@@ -217,11 +163,11 @@ GeoJsonResult ExportGeoJson(const GeoJsonOptions& options) {
   }
   GeoJsonResult result;
   FeatureText text;
-  if (IsDrawingFile(options.input)) {
-    ExportDrawingFile(options, text, result);
-  } else {
-    ExportArchive(options, text, result);
-  }
+  result.problems = ForEachExportDrawing({options.input, options.members, options.streetVersion},
+                                         [&](std::string_view name, const data::Drawing& drawing) {
+                                           ++result.drawings;
+                                           text.Add(DrawingFeatures(drawing, name, options.layers));
+                                         });
   result.features = text.Count();
   std::error_code error;
   if (!kernel::WriteFileAtomically(options.output, text.Finish(), &error)) {
