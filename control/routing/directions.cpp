@@ -23,7 +23,9 @@ std::string Join(const std::vector<std::string>& fields) {
   return row;
 }
 
-std::string Fixed1(double v) { return core::FormatFixed(v, 1); }
+// Distances are whole hundredths of a mile: a half rounds up, whatever its
+// binary form.
+std::string Fixed1(double v) { return core::FormatFixed(v + 1e-9, 1); }
 
 }  // namespace
 

@@ -142,7 +142,7 @@ TEST_F(NotBuiltYet, TheseMembersWaitForTheirSubsystems) {
     }
   }
   const std::set<std::string> expected = {
-      "ExecClosest", "ExecRoadOption", "ExecRoute", "DrawObject", "FindClosest", "FindRoute",
+      "ExecClosest", "DrawObject", "FindClosest",
       "DrawNorth", "Custom", "put Custom", "DrawLine", "Finditem", "SetItem", "SetItemBitmap",
       "SetItemLocalBitmap", "DeleteAllItems", "DeleteItem", "DeleteItemRange", "DrawBubble", "DrawScalebar",
       "OpenOverlay", "ExecPrint", "ShowToolbar", "SaveToBitmap", "SaveToGif",

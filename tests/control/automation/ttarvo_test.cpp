@@ -133,10 +133,10 @@ TEST_F(AutomationBoundary, AnExceptionInsideAMemberBecomesAFailureWithItsText) {
 }
 
 TEST_F(AutomationBoundary, MembersNotBuiltYetSayWhatIsMissing) {
-  InvokeResult r = Call("ExecRoadOption");
+  InvokeResult r = Call("ExecClosest");
   EXPECT_EQ(r.MemberResult(), com::E_NOTIMPL);
-  EXPECT_NE(r.excep.bstrDescription.find("ExecRoadOption is not available yet"), std::string::npos);
-  EXPECT_NE(r.excep.bstrDescription.find("route search"), std::string::npos);
+  EXPECT_NE(r.excep.bstrDescription.find("ExecClosest is not available yet"), std::string::npos);
+  EXPECT_NE(r.excep.bstrDescription.find("closest features"), std::string::npos);
   // The reserved slots answer and do nothing.
   EXPECT_EQ(control_->Reserved1(), com::S_OK);
   EXPECT_EQ(control_->Reserved5(), com::S_OK);
