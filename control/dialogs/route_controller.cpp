@@ -329,7 +329,7 @@ void RouteController::FindRoute(double lon1, double lat1, double lon2, double la
   service_.SetStart(start, kUserLocation);
   service_.SetFinish(finish, kUserLocation);
   ShowEndpoints();
-  if (flag != 0) Calculate(flag);
+  Calculate(flag);  // flag 0 clears the route
 }
 
 void RouteController::ExecRoute(double lon1, double lat1, double lon2, double lat2) {

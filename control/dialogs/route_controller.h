@@ -45,8 +45,8 @@ class RouteController {
   // chosen); set by the automation class, which owns the Locator.
   std::function<std::optional<std::string>(const std::string& caption)> Locate;
 
-  // FindRoute: the two points (degrees) as "User Location"; a non-zero
-  // flag calculates with it as the option word.
+  // FindRoute: the two points (degrees) as "User Location", then a
+  // calculation with `flag` as the option word (0 clears the route).
   void FindRoute(double lon1, double lat1, double lon2, double lat2, std::int32_t flag);
   // ExecRoute: points of (0, 0) keep the endpoint; then the dialog, modally.
   void ExecRoute(double lon1, double lat1, double lon2, double lat2);
