@@ -1,5 +1,7 @@
 #include "control/data/state_table.h"
 
+#include <array>
+
 namespace quelmar::data {
 namespace {
 
@@ -46,11 +48,16 @@ std::optional<StateBox> ParseStateBoxEntry(std::string_view entry) {
 }
 
 std::optional<StateBox> StateBoxOf(int state) {
-  for (std::string_view entry : kStateBoxEntries) {
-    const std::optional<StateBox> box = ParseStateBoxEntry(entry);
-    if (box && box->State == state) return box;
-  }
-  return std::nullopt;
+  // The table parsed once, by state code; the first entry of a code counts.
+  static const std::array<std::optional<StateBox>, 100> kBoxes = [] {
+    std::array<std::optional<StateBox>, 100> boxes{};
+    for (std::string_view entry : kStateBoxEntries) {
+      const std::optional<StateBox> box = ParseStateBoxEntry(entry);
+      if (box && box->State >= 0 && box->State < 100 && !boxes[box->State]) boxes[box->State] = box;
+    }
+    return boxes;
+  }();
+  return state >= 0 && state < 100 ? kBoxes[state] : std::nullopt;
 }
 
 bool InStateBox(int state, std::int32_t x, std::int32_t y) { return InStateBoxWithMargin(state, x, y, 0, 0); }

@@ -53,6 +53,14 @@ RoadNetworkBuilder::RoadNetworkBuilder(bool splayIndex)
     : index_(splayIndex ? MakeSplayNodeIndex() : MakeTreeNodeIndex()) {}
 
 std::uint32_t RoadNetworkBuilder::NodeAt(core::TMapPoint point) {
+  // Successive pieces of a line share their points: the last node looked up
+  // is asked for first.
+  if (last_ != kNoNode && points_[last_] == point) return last_;
+  last_ = Lookup(point);
+  return last_;
+}
+
+std::uint32_t RoadNetworkBuilder::Lookup(core::TMapPoint point) {
   const auto fresh = static_cast<std::uint32_t>(points_.size());
   points_.push_back(point);
   const std::uint32_t node = index_->FindOrAdd(point, fresh, points_);
@@ -111,6 +119,12 @@ void RoadNetworkBuilder::SetLinks(std::uint32_t node, const std::vector<std::uin
   }
 }
 
+std::size_t RoadNetworkBuilder::EdgeCountOf(std::uint32_t node) const {
+  std::size_t count = 0;
+  for (std::uint32_t e = head_[node]; e != kNoNode; e = edges_[e].Next) ++count;
+  return count;
+}
+
 std::vector<RoadEdge> RoadNetworkBuilder::EdgesOf(std::uint32_t node) const {
   std::vector<RoadEdge> out;
   for (std::uint32_t e : LinksOf(node)) out.push_back(edges_[e].Edge);
@@ -119,12 +133,13 @@ std::vector<RoadEdge> RoadNetworkBuilder::EdgesOf(std::uint32_t node) const {
 
 int RoadNetworkBuilder::ApplyRampRule(double rampAngleLimit) {
   int closed = 0;
+  std::vector<std::uint32_t> interstates, ramps;
   for (std::uint32_t n = 0; n < NodeCount(); ++n) {
-    std::vector<std::uint32_t> links = LinksOf(n);
-    if (links.size() > 100) links.resize(100);
-    std::vector<std::uint32_t> interstates, ramps;
-    int others = 0;
-    for (std::uint32_t e : links) {
+    // Only the first 100 edges of a node count.
+    interstates.clear();
+    ramps.clear();
+    int others = 0, seen = 0;
+    for (std::uint32_t e = head_[n]; e != kNoNode && seen < 100; e = edges_[e].Next, ++seen) {
       const std::uint8_t c = edges_[e].Edge.ClassCode();
       if (c == kInterstateClass) {
         interstates.push_back(e);
@@ -133,7 +148,7 @@ int RoadNetworkBuilder::ApplyRampRule(double rampAngleLimit) {
         if (c == kRampClass) ramps.push_back(e);
       }
     }
-    if (interstates.empty() || interstates.size() == 1 || (others == 1 && interstates.size() > 1)) continue;
+    if (interstates.size() <= 1 || ramps.empty() || (others == 1 && interstates.size() > 1)) continue;
     const core::TMapPoint here = points_[n];
     for (std::uint32_t r : ramps) {
       const core::TMapPoint far = points_[edges_[r].Edge.Target];
@@ -149,7 +164,7 @@ int RoadNetworkBuilder::ApplyRampRule(double rampAngleLimit) {
         if (off > 0 && off < 80) divergesRight = true;
       }
       if (!mergesRight) {
-        for (std::uint32_t e : LinksOf(edges_[r].Edge.Target)) {
+        for (std::uint32_t e = head_[edges_[r].Edge.Target]; e != kNoNode; e = edges_[e].Next) {
           RoadEdge& back = edges_[e].Edge;
           if (back.Target == n && back.ClassCode() == kRampClass && back.Open()) {
             back.Class |= kClosedBit;
@@ -169,25 +184,32 @@ int RoadNetworkBuilder::ApplyRampRule(double rampAngleLimit) {
 int RoadNetworkBuilder::ApplyInterstateRule() {
   int split = 0;
   const std::uint32_t existing = NodeCount();
+  std::vector<std::uint32_t> keep, move;
   for (std::uint32_t n = 0; n < existing; ++n) {
-    std::vector<std::uint32_t> keep, move;
-    int interstates = 0;
+    int interstates = 0, roads = 0;
+    for (std::uint32_t e = head_[n]; e != kNoNode; e = edges_[e].Next) {
+      const std::uint8_t c = edges_[e].Edge.ClassCode();
+      interstates += c == kInterstateClass;
+      roads += c != kInterstateClass && c != kRampClass;
+    }
+    if (interstates <= 1 || roads <= 1) continue;
+    keep.clear();
+    move.clear();
     for (std::uint32_t e : LinksOf(n)) {
       const std::uint8_t c = edges_[e].Edge.ClassCode();
-      if (c == kInterstateClass) ++interstates;
       (c == kInterstateClass || c == kRampClass ? keep : move).push_back(e);
     }
-    if (interstates <= 1 || move.size() <= 1) continue;
     // The crossing road's own node: two units north-east, stepping on while
     // that point is some other node's, so that no two roads merge by it.
     core::TMapPoint at{points_[n].X + 2, points_[n].Y + 2};
     while (FindNode(at) != kNoNode) at = {at.X + 1, at.Y + 1};
     const std::uint32_t crossing = NodeAt(at);
+    last_ = kNoNode;
     SetLinks(n, keep);
     SetLinks(crossing, move);
     for (std::uint32_t e : move) {
       const RoadEdge moved = edges_[e].Edge;
-      for (std::uint32_t back : LinksOf(moved.Target)) {
+      for (std::uint32_t back = head_[moved.Target]; back != kNoNode; back = edges_[back].Next) {
         RoadEdge& b = edges_[back].Edge;
         if (b.Target == n && b.ClassCode() == moved.ClassCode() && b.Length == moved.Length) b.Target = crossing;
       }

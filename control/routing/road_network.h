@@ -100,8 +100,10 @@ class RoadNetworkBuilder {
   std::uint32_t NodeCount() const { return static_cast<std::uint32_t>(points_.size()); }
   std::size_t EdgeCount() const { return edges_.size(); }
   core::TMapPoint Point(std::uint32_t node) const { return points_[node]; }
-  // The class codes (closed bit kept) of the edges of `node`, in order.
+  // The edges of `node` (closed bits kept), in order, and their number.
   std::vector<RoadEdge> EdgesOf(std::uint32_t node) const;
+  std::size_t EdgeCountOf(std::uint32_t node) const;
+  bool HasEdges(std::uint32_t node) const { return head_[node] != kNoNode; }
   RoadNetwork Build() const;
 
  private:
@@ -109,6 +111,7 @@ class RoadNetworkBuilder {
     RoadEdge Edge;
     std::uint32_t Next = kNoNode;
   };
+  std::uint32_t Lookup(core::TMapPoint point);
   void AddEdge(std::uint32_t from, const RoadEdge& edge);
   std::vector<std::uint32_t> LinksOf(std::uint32_t node) const;
   void SetLinks(std::uint32_t node, const std::vector<std::uint32_t>& links);
@@ -118,6 +121,7 @@ class RoadNetworkBuilder {
   std::vector<std::uint32_t> head_, tail_;
   std::vector<Link> edges_;
   std::shared_ptr<RouteNames> names_ = std::make_shared<RouteNames>();
+  std::uint32_t last_ = kNoNode;  // the node NodeAt found last
 };
 
 }  // namespace quelmar::routing

@@ -36,6 +36,18 @@ std::shared_ptr<const data::Drawing> RouteDataCache::HighwayNetwork(core::Proble
   return network_;
 }
 
+std::shared_ptr<const data::Drawing> RouteDataCache::Quad(const data::ArchiveIdentity& identity,
+                                                          const std::string& member) const {
+  const auto at = quads_.find(identity.canonicalPath + "|" + member);
+  return at == quads_.end() || !(at->second.Identity == identity) ? nullptr : at->second.Drawing;
+}
+
+void RouteDataCache::KeepQuad(const data::ArchiveIdentity& identity, const std::string& member,
+                              std::shared_ptr<const data::Drawing> drawing) {
+  if (quads_.size() >= kQuadCapacity) quads_.clear();
+  quads_[identity.canonicalPath + "|" + member] = {identity, std::move(drawing)};
+}
+
 const data::Drawing* FolderRouteData::HighwayNetwork() {
   if (!network_) network_ = cache_.HighwayNetwork(folders_.Problems);
   return network_.get();
@@ -62,25 +74,32 @@ FolderRouteData::OpenArchive* FolderRouteData::Open(const std::optional<std::fil
   return open.Archive ? &open : nullptr;
 }
 
-std::optional<data::Drawing> FolderRouteData::Read(OpenArchive* archive, const std::string& member) {
-  if (!archive) return std::nullopt;
+std::shared_ptr<const data::Drawing> FolderRouteData::Read(OpenArchive* archive, const std::string& member) {
+  if (!archive) return nullptr;
   const auto found = archive->Members.find(Upper(member));
-  if (found == archive->Members.end()) return std::nullopt;
-  return archive->Archive->ReadMember(found->second, folders_.StreetVersion, folders_.Problems);
+  if (found == archive->Members.end()) return nullptr;
+  const data::ArchiveIdentity& identity = archive->Archive->Identity();
+  if (auto kept = cache_.Quad(identity, found->first)) return kept;
+  std::optional<data::Drawing> drawing =
+      archive->Archive->ReadMember(found->second, folders_.StreetVersion, folders_.Problems);
+  if (!drawing) return nullptr;
+  auto shared = std::make_shared<const data::Drawing>(std::move(*drawing));
+  cache_.KeepQuad(identity, found->first, shared);
+  return shared;
 }
 
-std::optional<data::Drawing> FolderRouteData::HighwayQuad(const std::string& member) {
+std::shared_ptr<const data::Drawing> FolderRouteData::HighwayQuad(const std::string& member) {
   return Read(Open(data::ResolveDataFile(folders_.Data1, data::LayerArchiveOf(data::Layer::Network).Name)), member);
 }
 
-std::optional<data::Drawing> FolderRouteData::StreetQuad(const std::string& member) {
+std::shared_ptr<const data::Drawing> FolderRouteData::StreetQuad(const std::string& member) {
   const auto parsed = data::ParseStreetMemberName(member);
-  if (!parsed) return std::nullopt;
+  if (!parsed) return nullptr;
   const std::string name = data::StreetArchiveName(parsed->State, folders_.Extension);
   for (const std::string* folder : {&folders_.States0, &folders_.States1}) {
     if (OpenArchive* archive = Open(data::ResolveDataFile(*folder, name))) return Read(archive, member);
   }
-  return std::nullopt;
+  return nullptr;
 }
 
 std::vector<UserRoad> FolderRouteData::UserRoads() {

@@ -2,8 +2,9 @@
 // The roads a route calculation reads from a map's folders: the built-in
 // highway network, the highway quad archive of the first data folder, the
 // state street archives and the user road file. Archives are opened once per
-// FolderRouteData; the highway network drawing and archive directories are
-// kept in a RouteDataCache between calculations.
+// FolderRouteData; the highway network drawing, the archive directories and
+// the quads last read are kept in a RouteDataCache between calculations (a
+// quad is read again when its archive file changed).
 #include <filesystem>
 #include <map>
 #include <memory>
@@ -34,10 +35,23 @@ class RouteDataCache {
   std::shared_ptr<const data::Drawing> HighwayNetwork(core::ProblemReporter* problems);
   data::ArchiveIndexCache& Directories() { return directories_; }
 
+  // A quad read before from the archive `identity`, or null.
+  std::shared_ptr<const data::Drawing> Quad(const data::ArchiveIdentity& identity, const std::string& member) const;
+  void KeepQuad(const data::ArchiveIdentity& identity, const std::string& member,
+                std::shared_ptr<const data::Drawing> drawing);
+
+  // The most quads kept; beyond it the cache starts again.
+  static constexpr std::size_t kQuadCapacity = 400;
+
  private:
+  struct KeptQuad {
+    data::ArchiveIdentity Identity;
+    std::shared_ptr<const data::Drawing> Drawing;
+  };
   std::shared_ptr<const data::Drawing> network_;
   bool tried_ = false;
   data::ArchiveIndexCache directories_;
+  std::map<std::string, KeptQuad> quads_;  // by canonical path + "|" + member
 };
 
 class FolderRouteData final : public RouteData {
@@ -46,8 +60,8 @@ class FolderRouteData final : public RouteData {
 
   const data::Drawing* HighwayNetwork() override;
   bool HasHighwayQuads() override;
-  std::optional<data::Drawing> HighwayQuad(const std::string& member) override;
-  std::optional<data::Drawing> StreetQuad(const std::string& member) override;
+  std::shared_ptr<const data::Drawing> HighwayQuad(const std::string& member) override;
+  std::shared_ptr<const data::Drawing> StreetQuad(const std::string& member) override;
   std::vector<UserRoad> UserRoads() override;
 
  private:
@@ -56,7 +70,7 @@ class FolderRouteData final : public RouteData {
     std::map<std::string, std::size_t> Members;  // upper-cased name -> index
   };
   OpenArchive* Open(const std::optional<std::filesystem::path>& path);
-  std::optional<data::Drawing> Read(OpenArchive* archive, const std::string& member);
+  std::shared_ptr<const data::Drawing> Read(OpenArchive* archive, const std::string& member);
 
   RouteFolders folders_;
   RouteDataCache& cache_;

@@ -68,7 +68,7 @@ std::uint32_t NearestLocalNode(const RoadNetworkBuilder& builder, std::uint32_t 
   std::uint32_t best = kNoNode;
   std::int64_t bestSquare = INT64_MAX;
   for (std::uint32_t n = firstLocal; n < builder.NodeCount(); ++n) {
-    if (builder.EdgesOf(n).empty()) continue;
+    if (!builder.HasEdges(n)) continue;
     const core::TMapPoint p = builder.Point(n);
     const std::int64_t dx = std::int64_t{p.X} - at.X, dy = std::int64_t{p.Y} - at.Y;
     if (dx * dx + dy * dy < bestSquare) {
@@ -207,8 +207,8 @@ RouteResult CalculateRoute(const RouteRequest& request, RouteData& data) {
       return inBox(start) || inBox(finish);
     };
     const std::uint32_t firstLocal = builder.NodeCount();
-    const std::size_t startEdges = startHighway == kNoNode ? 0 : builder.EdgesOf(startHighway).size();
-    const std::size_t finishEdges = finishHighway == kNoNode ? 0 : builder.EdgesOf(finishHighway).size();
+    const std::size_t startEdges = startHighway == kNoNode ? 0 : builder.EdgeCountOf(startHighway);
+    const std::size_t finishEdges = finishHighway == kNoNode ? 0 : builder.EdgeCountOf(finishHighway);
     int read = 0;
     for (std::size_t i = 0; i < quads.size(); ++i) {
       calc.Status("Loading...", "Local Roads: " + Percent(i, quads.size()));
@@ -224,7 +224,7 @@ RouteResult CalculateRoute(const RouteRequest& request, RouteData& data) {
     // street node, named and classed as the highway there.
     int links = 0;
     const auto link = [&](std::uint32_t highway, std::size_t edgesBefore) {
-      if (highway == kNoNode || builder.EdgesOf(highway).size() != edgesBefore) return;
+      if (highway == kNoNode || builder.EdgeCountOf(highway) != edgesBefore) return;
       const std::uint32_t street = NearestLocalNode(builder, firstLocal, builder.Point(highway));
       if (street == kNoNode || builder.EdgesOf(highway).empty()) return;
       const RoadEdge road = builder.EdgesOf(highway).front();

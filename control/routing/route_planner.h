@@ -28,8 +28,7 @@ struct UserRoad {
   friend bool operator==(const UserRoad&, const UserRoad&) = default;
 };
 
-// Where a calculation reads roads. Drawings handed out stay valid for the
-// calculation.
+// Where a calculation reads roads. Drawings are shared and never change.
 class RouteData {
  public:
   virtual ~RouteData() = default;
@@ -38,9 +37,9 @@ class RouteData {
   // Whether the highway quad archive exists.
   virtual bool HasHighwayQuads() = 0;
   // A member of the highway quad archive, or of a state street archive (the
-  // member name holds the state); nullopt when it does not exist.
-  virtual std::optional<data::Drawing> HighwayQuad(const std::string& member) = 0;
-  virtual std::optional<data::Drawing> StreetQuad(const std::string& member) = 0;
+  // member name holds the state); null when it does not exist.
+  virtual std::shared_ptr<const data::Drawing> HighwayQuad(const std::string& member) = 0;
+  virtual std::shared_ptr<const data::Drawing> StreetQuad(const std::string& member) = 0;
   virtual std::vector<UserRoad> UserRoads() = 0;
 };
 

@@ -114,7 +114,7 @@ struct TwoTowns {
     for (const TMapPoint p : interstate[0].Points) {
       const auto quad = data::QuadAt(data::QuadGrid::Network, p);
       data.Highways[data::LayerMemberName(data::LayerArchiveOf(data::Layer::Network), *quad)] =
-          StreetsDrawing(interstate, "");
+          std::make_shared<const data::Drawing>(StreetsDrawing(interstate, ""));
     }
   }
 };

@@ -48,28 +48,29 @@ inline FixtureLine Road(const std::string& name, std::vector<TMapPoint> points, 
 class FixtureRouteData final : public RouteData {
  public:
   std::optional<data::Drawing> Network;             // the built-in highway network
-  std::map<std::string, data::Drawing> Highways;    // highway quads by member name
-  std::map<std::string, data::Drawing> Streets;     // street quads by member name
+  std::map<std::string, std::shared_ptr<const data::Drawing>> Highways;  // highway quads by member name
+  std::map<std::string, std::shared_ptr<const data::Drawing>> Streets;   // street quads by member name
   std::vector<UserRoad> User;
   std::vector<std::string> HighwaysAsked, StreetsAsked;
 
   const data::Drawing* HighwayNetwork() override { return Network ? &*Network : nullptr; }
   bool HasHighwayQuads() override { return !Highways.empty(); }
-  std::optional<data::Drawing> HighwayQuad(const std::string& member) override {
+  std::shared_ptr<const data::Drawing> HighwayQuad(const std::string& member) override {
     HighwaysAsked.push_back(member);
     const auto at = Highways.find(member);
-    return at == Highways.end() ? std::nullopt : std::optional(at->second);
+    return at == Highways.end() ? nullptr : at->second;
   }
-  std::optional<data::Drawing> StreetQuad(const std::string& member) override {
+  std::shared_ptr<const data::Drawing> StreetQuad(const std::string& member) override {
     StreetsAsked.push_back(member);
     const auto at = Streets.find(member);
-    return at == Streets.end() ? std::nullopt : std::optional(at->second);
+    return at == Streets.end() ? nullptr : at->second;
   }
   std::vector<UserRoad> UserRoads() override { return User; }
 
   // Puts `drawing` under the street member of its first line's quad.
   void AddStreets(const std::vector<FixtureLine>& lines, const std::string& place = "CHICAGO") {
-    Streets[search::testing::StreetMemberAt(lines.front().Points.front(), 0, 17)] = StreetsDrawing(lines, place);
+    Streets[search::testing::StreetMemberAt(lines.front().Points.front(), 0, 17)] =
+        std::make_shared<const data::Drawing>(StreetsDrawing(lines, place));
   }
 };
 
