@@ -66,6 +66,21 @@ std::string LocatorLabel(const search::ShortString& line) {
 RouteController::RouteController(core::ControlContext& context, routing::RouteService& service)
     : context_(context), panel_(context.Panel()), service_(service) {}
 
+RouteController::~RouteController() {
+  if (!lineEditor_ || !lineEditor_->Unsaved()) return;
+  ui::DialogModel box(" Warning!");
+  box.Add("Message", FieldKind::Label, "", "Save Route Mods?");
+  box.Add("Yes", FieldKind::Button);
+  box.Add("No", FieldKind::Button);
+  ui::RunModal(box);
+  if (box.Pressed() != "Yes") return;
+  try {
+    lineEditor_->Save(context_.Settings().Startup().applicationFolder);
+  } catch (const Error&) {
+    // The control is going; the roads stay in the old file.
+  }
+}
+
 ui::DialogModel& RouteController::RoutingDialog() {
   if (dialog_) return *dialog_;
   dialog_ = std::make_unique<ui::DialogModel>("Routing");

@@ -40,6 +40,8 @@ inline constexpr const char* kRouteReport = "Report";
 class RouteController {
  public:
   RouteController(core::ControlContext& context, routing::RouteService& service);
+  // With Line Editor roads not saved, asks "Save Route Mods?" and saves them on "Yes".
+  ~RouteController();
 
   // The Locator's chosen result line for a caption (nullopt when none was
   // chosen); set by the automation class, which owns the Locator.

@@ -182,3 +182,44 @@ TEST_F(RouteMembers, TheRouteIsDrawnOnTheMap) {
 
 }  // namespace
 }  // namespace quelmar::testing
+
+namespace quelmar::testing {
+namespace {
+
+// Two streets that do not meet, and a road drawn between them in the Line
+// Editor: once saved, the next route drives it.
+TEST_F(RouteMembers, LineEditorRoadsJoinTheNextRoute) {
+  const data::TMapPoint farWest{kCorner.X - 600, kCorner.Y}, farEnd{kCorner.X - 300, kCorner.Y};
+  FixtureMember chicago{StreetMemberAt(kCorner, 0, 17), "CHICAGO", {}, {}};
+  chicago.Lines = {FixtureLine{"N CLARK ST", {kCorner, kNorth}}, FixtureLine{"W LAKE ST", {farWest, farEnd}}};
+  search::testing::WriteStreetArchive(folder_.path() / "17.ZP5", {chicago});
+  const std::string home = folder_.path().string();
+  Panel()->settings().Change(&core::ControlSettings::Startup,
+                             [&](core::StartupSettings& s) { s.applicationFolder = home; });
+  ASSERT_EQ(Route(farWest, kNorth, 3).hr, com::S_OK);
+  ASSERT_FALSE(rows_.empty());
+  EXPECT_EQ(Field(rows_[0], 3), "Failure: Roadway Disconnected!");
+  runner_ = [&](ui::DialogModel& d) {
+    if (d.Caption() != "Line Editor") return;
+    d.Field("From:").text = std::to_string(farEnd.X) + "," + std::to_string(farEnd.Y);
+    d.Field("To:").text = std::to_string(kCorner.X) + "," + std::to_string(kCorner.Y);
+    d.Field("Name:").text = "NEW RD";
+    d.Press("Add");
+    d.Press("Add");  // the same again: refused as a duplicate
+    EXPECT_EQ(d.Field("  Rte Editor").text, "Duplicate");
+    EXPECT_EQ(d.Field("Num:").text, "1");
+    d.Press("Save");
+  };
+  ASSERT_EQ(Call("ExecMethod", {Variant("LEDIT")}).hr, com::S_OK);
+  ASSERT_TRUE(std::filesystem::exists(folder_.path() / "Xmap.rte"));
+  rows_.clear();
+  ASSERT_EQ(Route(farWest, kNorth, 3).hr, com::S_OK);
+  const bool onNewRoad = std::any_of(rows_.begin(), rows_.end(), [](const std::string& r) {
+    return r.find("onto NEW RD") != std::string::npos;
+  });
+  EXPECT_TRUE(onNewRoad);
+  EXPECT_EQ(Field(rows_.back(), 6), "3.3");  // Lake St, the new road, Clark St: a mile, a mile, 1.3 miles
+}
+
+}  // namespace
+}  // namespace quelmar::testing
