@@ -4,7 +4,7 @@ namespace quelmar::app {
 
 std::vector<std::string> EventTextProperties(const std::string& name) {
   if (name == "Find") return {"Street", "MatchInfo"};
-  if (name == "FindPlace") return {"result"};
+  if (name == "FindPlace" || name == "FindRte") return {"result"};
   return {};
 }
 
