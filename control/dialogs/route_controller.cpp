@@ -104,6 +104,8 @@ ui::DialogModel& RouteController::RoutingDialog() {
   d.Add(kDriveTime, FieldKind::Label);
   d.Add(kRouteStatus, FieldKind::Label, "", "Idle.");
   d.Add(kStatusDetail, FieldKind::Label);
+  d.Add(kRouteListHeader, FieldKind::List);
+  ShowHeader();
   d.Add(kRouteList, FieldKind::List);
   // The programmer's page, reached only in trace mode.
   d.Add(kProgrammerOptions, FieldKind::Button).enabled = panel_.startup().routeTrace;
@@ -125,6 +127,7 @@ ui::DialogModel& RouteController::RoutingDialog() {
   d.OnPress(kCalculate, [this] { CalculateFromDialog(); });
   d.OnPress(kRouteOptions, [this] {
     if (ExecRoadOption() != kRoadOptionsCancel) {
+      ShowHeader();
       dialog_->Field(kRouteList).items = service_.LastDirections().Rows;
     }
   });
@@ -158,6 +161,16 @@ void RouteController::Status(const std::string& status, const std::string& detai
   ui::DialogModel& d = RoutingDialog();
   d.Field(kRouteStatus).text = status;
   d.Field(kStatusDetail).text = detail;
+}
+
+void RouteController::ShowHeader() {
+  ui::DialogModel& d = *dialog_;
+  if (!d.Find(kRouteListHeader)) return;
+  std::vector<std::string>& items = d.Field(kRouteListHeader).items;
+  items.clear();
+  for (const routing::RouteListColumn& c : routing::RouteListHeader(context_.Settings().Route())) {
+    items.push_back(c.Title + "\t" + std::to_string(c.Width));
+  }
 }
 
 void RouteController::ShowEndpoints() {

@@ -30,6 +30,7 @@ inline constexpr const char* kRoutePrint = "&Print ...";
 inline constexpr const char* kRouteCancel = "C&ancel";
 inline constexpr const char* kRouteStatus = "Status:";
 inline constexpr const char* kRouteList = "Route List";
+inline constexpr const char* kRouteListHeader = "Route List Header";  // "title<tab>width" per column
 inline constexpr const char* kRouteType = "Type";
 inline constexpr const char* kLocateStart = "Locate Start";
 inline constexpr const char* kLocateFinish = "Locate Finish";
@@ -81,6 +82,7 @@ class RouteController {
   void Status(const std::string& status, const std::string& detail = {});
   void LocateEnd(bool start);
   void ShowEndpoints();
+  void ShowHeader();
   void ShowHistory();
   routing::RouteFolders Folders() const;
 

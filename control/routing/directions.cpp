@@ -33,6 +33,15 @@ std::string PositionText(core::TMapPoint point) {
   return core::FormatFixed(core::UnitsToDegrees(point.X), 6) + "," + core::FormatFixed(core::UnitsToDegrees(point.Y), 6);
 }
 
+std::vector<RouteListColumn> RouteListHeader(const core::RouteSettings& settings) {
+  const char* titles[] = {"#",   "T",   "Directions", "Name",     "Time",
+                          settings.Kilometres ? "Km" : "Mile", settings.Kilometres ? "Kph" : "Mph", "Dir", "Position", "."};
+  constexpr int kWidths[] = {24, 12, 216, 80, 48, 40, 32, 24, 80, 8};
+  std::vector<RouteListColumn> header;
+  for (std::size_t i = 0; i < 10; ++i) header.push_back({titles[i], settings.Columns[i] ? kWidths[i] : 0});
+  return header;
+}
+
 std::vector<std::string> FailureRows(const RoadTable& roads) {
   std::vector<std::string> rows{"\t\tFailure: Roadway Disconnected!\t\t\t\t\t\t"};
   for (int type = 1; type <= 5; ++type) {

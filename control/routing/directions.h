@@ -50,6 +50,16 @@ inline double DriveSeconds(std::int64_t lengthHundredths, std::int32_t speed) {
   return double(lengthHundredths) * 36.0 / speed;
 }
 
+// The route list's header: ten sections "#", "T", "Directions", "Name",
+// "Time", "Mile" or "Km", "Mph" or "Kph", "Dir", "Position", "." with their
+// widths in pixels, 0 for a column whose report box is off.
+struct RouteListColumn {
+  std::string Title;
+  int Width = 0;
+  friend bool operator==(const RouteListColumn&, const RouteListColumn&) = default;
+};
+std::vector<RouteListColumn> RouteListHeader(const core::RouteSettings& settings);
+
 // "lon,lat" with six decimals.
 std::string PositionText(core::TMapPoint point);
 

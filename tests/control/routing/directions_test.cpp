@@ -133,6 +133,29 @@ TEST(BuildDirections, SettingsChangeTheRows) {
   EXPECT_EQ(d.DistanceText, "2.7 km");
 }
 
+TEST(BuildDirections, TheListHeaderFollowsTheReportSettings) {
+  core::RouteSettings s;
+  s.Kilometres = true;
+  s.Columns[7] = false;
+  const std::vector<RouteListColumn> header = RouteListHeader(s);
+  ASSERT_EQ(header.size(), 10u);
+  EXPECT_EQ(header[2], (RouteListColumn{"Directions", 216}));
+  EXPECT_EQ(header[5], (RouteListColumn{"Km", 40}));
+  EXPECT_EQ(header[6], (RouteListColumn{"Kph", 32}));
+  EXPECT_EQ(header[7], (RouteListColumn{"Dir", 0}));
+}
+
+TEST(BuildDirections, StartAndFinishOnOneNodeIsAnEmptyRoute) {
+  const std::vector<RouteStep> one = {{0, At(0, 0), 0, 0, 0}};
+  DirectionsRequest r;
+  r.Steps = &one;
+  const Directions d = BuildDirections(r);
+  EXPECT_TRUE(d.Found);
+  ASSERT_EQ(d.Rows.size(), 1u);
+  EXPECT_EQ(d.Rows[0], "\t\tFinish\t\t00:00:00\t0.0\t\t\t-87.649984,41.899968");
+  EXPECT_EQ(d.Status, "Total:0.0 miles,  0 Sec");
+}
+
 TEST(BuildDirections, NoRouteIsTheFailureRow) {
   const std::vector<RouteStep> none;
   DirectionsRequest r;
