@@ -68,16 +68,14 @@ int Corridor::BlackPixels() const { return int(std::count(black_.begin(), black_
 std::vector<std::string> Corridor::HighwayQuads() const {
   const data::LayerArchiveEntry& archive = data::LayerArchiveOf(data::Layer::Network);
   std::vector<std::string> names;
-  std::set<std::string> seen;
+  std::set<std::pair<int, int>> seen;  // column, row
   for (int y = 0; y < kSize; ++y) {
     for (int x = 0; x < kSize; ++x) {
       if (!black_[y * kSize + x]) continue;
       const core::TMapPoint at{static_cast<std::int32_t>(std::lround(left_ + (x + 0.5) * unit_)),
                                static_cast<std::int32_t>(std::lround(bottom_ + (y + 0.5) * unit_))};
       const auto quad = data::QuadAt(data::QuadGrid::Network, at);
-      if (!quad) continue;
-      std::string name = data::LayerMemberName(archive, *quad);
-      if (seen.insert(name).second) names.push_back(std::move(name));
+      if (quad && seen.insert({quad->Column, quad->Row}).second) names.push_back(data::LayerMemberName(archive, *quad));
     }
   }
   return names;

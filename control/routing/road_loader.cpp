@@ -77,11 +77,14 @@ RoadCounts AddRoadsOfDrawing(const data::Drawing& drawing, const RoadRules& rule
   RoadCounts counts;
   std::string street, place;
   std::vector<core::TMapPoint> points;
+  // The route name of the current street and place, entered at its first road.
+  std::int32_t name = -1;
   for (std::int32_t n = 1; n <= drawing.Count(); ++n) {
     const data::DrawObject& object = *drawing.ObjectAt(n);
     switch (object.Kind) {
       case data::ObjectKind::BlockObject: {
         street.clear();
+        name = -1;
         // A block of a feature that is no road holds nothing to route on.
         const auto* block = object.As<data::BlockObject>();
         if (block && RoadClassOf(object.Code, "", rules.Coarse) == 0 && block->Count > 0) {
@@ -91,10 +94,12 @@ RoadCounts AddRoadsOfDrawing(const data::Drawing& drawing, const RoadRules& rule
       }
       case data::ObjectKind::GroupMark:
         street.clear();
+        name = -1;
         continue;
       case data::ObjectKind::NameRef: {
         const data::NameString* stored = drawing.NameAt(object.As<data::NameRef>()->Object);
         street = stored ? Upper(data::UnpackNameAbbreviated(stored->Packed)) : std::string();
+        name = -1;
         continue;
       }
       case data::ObjectKind::LabelText: {
@@ -102,6 +107,7 @@ RoadCounts AddRoadsOfDrawing(const data::Drawing& drawing, const RoadRules& rule
         if (label.Point.X != 0 || (object.Code != kDivisionLabel && object.Code != kPlaceLabel)) continue;
         const std::string text = data::UnpackLabelWords(label.Text);
         place = text.starts_with("?") ? std::string() : text.substr(0, text.find(':'));
+        name = -1;
         continue;
       }
       default:
@@ -111,7 +117,7 @@ RoadCounts AddRoadsOfDrawing(const data::Drawing& drawing, const RoadRules& rule
     const std::uint8_t classCode = RoadClassOf(object.Code, street, rules.Coarse);
     if (classCode == 0) continue;
     if (rules.Keep && !rules.Keep(points.front(), points.back())) continue;
-    const std::int32_t name = rules.SuppressNames || street.empty() ? 0 : network.EnterName(street + '\t' + place);
+    if (name < 0) name = rules.SuppressNames || street.empty() ? 0 : network.EnterName(street + '\t' + place);
     ++counts.Roads;
     counts.Pieces += AddRoad(points, classCode, name, rules, network);
   }

@@ -1,5 +1,6 @@
 #include "control/routing/road_network.h"
 
+#include <algorithm>
 #include <limits>
 
 #include "control/routing/road_classes.h"
@@ -80,6 +81,7 @@ void RoadNetworkBuilder::AddEdge(std::uint32_t from, const RoadEdge& edge) {
   }
   const auto added = static_cast<std::uint32_t>(edges_.size());
   edges_.push_back({edge, kNoNode});
+  if (edge.ClassCode() == kInterstateClass) interstateNodes_.push_back(from);
   if (head_[from] == kNoNode) {
     head_[from] = tail_[from] = added;
   } else if (edge.ClassCode() == kInterstateClass) {
@@ -131,10 +133,17 @@ std::vector<RoadEdge> RoadNetworkBuilder::EdgesOf(std::uint32_t node) const {
   return out;
 }
 
+std::vector<std::uint32_t> RoadNetworkBuilder::JunctionCandidates() {
+  // A node once given an interstate edge, in node order, each once.
+  std::sort(interstateNodes_.begin(), interstateNodes_.end());
+  interstateNodes_.erase(std::unique(interstateNodes_.begin(), interstateNodes_.end()), interstateNodes_.end());
+  return interstateNodes_;
+}
+
 int RoadNetworkBuilder::ApplyRampRule(double rampAngleLimit) {
   int closed = 0;
   std::vector<std::uint32_t> interstates, ramps;
-  for (std::uint32_t n = 0; n < NodeCount(); ++n) {
+  for (std::uint32_t n : JunctionCandidates()) {
     // Only the first 100 edges of a node count.
     interstates.clear();
     ramps.clear();
@@ -185,7 +194,8 @@ int RoadNetworkBuilder::ApplyInterstateRule() {
   int split = 0;
   const std::uint32_t existing = NodeCount();
   std::vector<std::uint32_t> keep, move;
-  for (std::uint32_t n = 0; n < existing; ++n) {
+  for (std::uint32_t n : JunctionCandidates()) {
+    if (n >= existing) continue;
     int interstates = 0, roads = 0;
     for (std::uint32_t e = head_[n]; e != kNoNode; e = edges_[e].Next) {
       const std::uint8_t c = edges_[e].Edge.ClassCode();
@@ -217,6 +227,40 @@ int RoadNetworkBuilder::ApplyInterstateRule() {
     ++split;
   }
   return split;
+}
+
+std::uint32_t RoadNetworkBuilder::NearestNode(core::TMapPoint point) const {
+  std::uint32_t best = kNoNode;
+  std::int64_t bestSquare = std::numeric_limits<std::int64_t>::max();
+  for (std::uint32_t n = 0; n < points_.size(); ++n) {
+    const std::int64_t dx = std::int64_t{points_[n].X} - point.X, dy = std::int64_t{points_[n].Y} - point.Y;
+    if (dx * dx + dy * dy < bestSquare) {
+      bestSquare = dx * dx + dy * dy;
+      best = n;
+    }
+  }
+  return best;
+}
+
+void RoadNetworkBuilder::Reserve(std::size_t nodes, std::size_t edges) {
+  points_.reserve(points_.size() + nodes);
+  head_.reserve(head_.size() + nodes);
+  tail_.reserve(tail_.size() + nodes);
+  edges_.reserve(edges_.size() + edges);
+}
+
+RoadNetwork RoadNetworkBuilder::Finish() && {
+  RoadNetwork network;
+  network.first_.reserve(points_.size() + 1);
+  network.edges_.reserve(edges_.size());
+  for (std::uint32_t n = 0; n < NodeCount(); ++n) {
+    for (std::uint32_t e = head_[n]; e != kNoNode; e = edges_[e].Next) network.edges_.push_back(edges_[e].Edge);
+    network.first_.push_back(static_cast<std::uint32_t>(network.edges_.size()));
+  }
+  network.points_ = std::move(points_);
+  network.names_ = std::move(names_);
+  *this = RoadNetworkBuilder();
+  return network;
 }
 
 RoadNetwork RoadNetworkBuilder::Build() const {

@@ -105,6 +105,13 @@ class RoadNetworkBuilder {
   std::size_t EdgeCountOf(std::uint32_t node) const;
   bool HasEdges(std::uint32_t node) const { return head_[node] != kNoNode; }
   RoadNetwork Build() const;
+  // The last snapshot: as Build, taking the builder's points and names
+  // instead of copying them; the builder is empty afterwards.
+  RoadNetwork Finish() &&;
+  // The node nearest to `point` (as RoadNetwork::NearestNode), without a snapshot.
+  std::uint32_t NearestNode(core::TMapPoint point) const;
+  // Room for about `nodes` nodes and `edges` edges more.
+  void Reserve(std::size_t nodes, std::size_t edges);
 
  private:
   struct Link {
@@ -112,6 +119,7 @@ class RoadNetworkBuilder {
     std::uint32_t Next = kNoNode;
   };
   std::uint32_t Lookup(core::TMapPoint point);
+  std::vector<std::uint32_t> JunctionCandidates();
   void AddEdge(std::uint32_t from, const RoadEdge& edge);
   std::vector<std::uint32_t> LinksOf(std::uint32_t node) const;
   void SetLinks(std::uint32_t node, const std::vector<std::uint32_t>& links);
@@ -122,6 +130,8 @@ class RoadNetworkBuilder {
   std::vector<Link> edges_;
   std::shared_ptr<RouteNames> names_ = std::make_shared<RouteNames>();
   std::uint32_t last_ = kNoNode;  // the node NodeAt found last
+  // The nodes with an interstate edge, the only ones the junction rules change.
+  std::vector<std::uint32_t> interstateNodes_;
 };
 
 }  // namespace quelmar::routing

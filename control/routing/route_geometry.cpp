@@ -17,9 +17,9 @@ double TurnAngle(core::TMapPoint from, core::TMapPoint via, core::TMapPoint to) 
 double DirectionCosine(core::TMapPoint a, core::TMapPoint b, core::TMapPoint c, core::TMapPoint d) {
   const double ax = double(b.X) - a.X, ay = double(b.Y) - a.Y;
   const double bx = double(d.X) - c.X, by = double(d.Y) - c.Y;
-  const double lengths = std::hypot(ax, ay) * std::hypot(bx, by);
-  if (lengths == 0) return 1;
-  return (ax * bx + ay * by) / lengths;
+  const double squares = (ax * ax + ay * ay) * (bx * bx + by * by);
+  if (squares == 0) return 1;
+  return (ax * bx + ay * by) / std::sqrt(squares);
 }
 
 double DirectionAngle(core::TMapPoint from, core::TMapPoint to) {

@@ -185,12 +185,11 @@ RouteResult CalculateRoute(const RouteRequest& request, RouteData& data) {
 
   // The highway nodes nearest to both ends: the local roads are read along
   // the way to them.
-  const RoadNetwork highways = builder.Build();
-  const std::uint32_t startHighway = highways.NearestNode(request.Start);
-  const std::uint32_t finishHighway = highways.NearestNode(request.Finish);
-  const auto pointOf = [&highways](std::uint32_t node) -> std::optional<core::TMapPoint> {
+  const std::uint32_t startHighway = builder.NearestNode(request.Start);
+  const std::uint32_t finishHighway = builder.NearestNode(request.Finish);
+  const auto pointOf = [&builder](std::uint32_t node) -> std::optional<core::TMapPoint> {
     if (node == kNoNode) return std::nullopt;
-    return highways.Point(node);
+    return builder.Point(node);
   };
 
   if (settings.LocalRoads && !settings.CoarseOnly) {
@@ -209,15 +208,18 @@ RouteResult CalculateRoute(const RouteRequest& request, RouteData& data) {
     const std::uint32_t firstLocal = builder.NodeCount();
     const std::size_t startEdges = startHighway == kNoNode ? 0 : builder.EdgeCountOf(startHighway);
     const std::size_t finishEdges = finishHighway == kNoNode ? 0 : builder.EdgeCountOf(finishHighway);
-    int read = 0;
+    std::vector<std::shared_ptr<const data::Drawing>> read;
+    std::size_t objects = 0;
     for (std::size_t i = 0; i < quads.size(); ++i) {
       calc.Status("Loading...", "Local Roads: " + Percent(i, quads.size()));
-      if (const auto quad = data.StreetQuad(quads[i])) {
-        AddRoadsOfDrawing(*quad, local, builder);
-        ++read;
+      if (auto quad = data.StreetQuad(quads[i])) {
+        objects += static_cast<std::size_t>(quad->Count());
+        read.push_back(std::move(quad));
       }
     }
-    calc.Report("Local Grids: " + std::to_string(read));
+    builder.Reserve(objects * 2, objects * 4);
+    for (const auto& quad : read) AddRoadsOfDrawing(*quad, local, builder);
+    calc.Report("Local Grids: " + std::to_string(read.size()));
     // The highway network and the street data are made apart, so a highway
     // node need not lie on a street: where the streets did not reach the
     // highway node an end is routed by, a link joins it to the nearest
@@ -241,7 +243,7 @@ RouteResult CalculateRoute(const RouteRequest& request, RouteData& data) {
   calc.Status("Interstates");
   calc.Report("Istate: " + std::to_string(builder.ApplyInterstateRule()));
 
-  auto searched = std::make_shared<RoadNetwork>(builder.Build());
+  auto searched = std::make_shared<RoadNetwork>(std::move(builder).Finish());
   result.Network = searched;
   result.StartNode = searched->NearestNode(request.Start);
   result.FinishNode = searched->NearestNode(request.Finish);

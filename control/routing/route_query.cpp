@@ -39,11 +39,18 @@ struct PassNotes {
   bool Allowed = false;
 };
 
-bool MoveAllowed(Kind from, Kind to, double angle, int pass, double limit, PassNotes& notes) {
+// Whether a move from a road of kind `from` onto one of kind `to` may be
+// made; `turn` gives the turn angle, asked only for moves whose rule needs it.
+template <typename Turn>
+bool MoveAllowed(Kind from, Kind to, const Turn& turn, int pass, double limit, PassNotes& notes) {
   if (from == Kind::Interstate && to == Kind::Road) {
     notes.InterstateRoadMove = true;
     return pass == 2;
   }
+  if (from == Kind::Road && to == Kind::Road) return true;
+  if ((from == Kind::Ramp && to != Kind::Interstate) || (from == Kind::Road && to == Kind::Ramp)) return true;
+  if (from == Kind::Interstate && to == Kind::Interstate) return true;
+  const double angle = turn();
   if (from == Kind::Road && to == Kind::Interstate) {
     notes.InterstateRoadMove = true;
     notes.RoadToInterstate = true;
@@ -72,26 +79,29 @@ std::int64_t RouteQuery::EdgeCost(std::uint32_t previous, std::uint32_t from, co
   const std::int64_t speed = s.Roads.SpeedOf(c);
   const std::int64_t priority = s.Roads.PriorityOf(c);
   const core::TMapPoint here = network_.Point(from), next = network_.Point(edge.Target);
-  double turn = 1;   // cosine between arriving and leaving
-  double ahead = 1;  // cosine between arriving and the way to the finish
-  if (previous != kNoNode) {
+  // The cosine between arriving and leaving, and between arriving and the
+  // way to the finish; each worked out only for the route types that use it.
+  const auto turn = [&] {
+    if (previous == kNoNode) return 1.0;
     const core::TMapPoint back = network_.Point(previous);
     const std::int64_t span = std::llabs(std::int64_t{here.X} - back.X) + std::llabs(std::int64_t{here.Y} - back.Y);
-    if (span <= 8000) turn = DirectionCosine(back, here, here, next);
-    ahead = DirectionCosine(back, here, here, network_.Point(finish_));
-  }
+    return span <= 8000 ? DirectionCosine(back, here, here, next) : 1.0;
+  };
+  const auto ahead = [&] {
+    return previous == kNoNode ? 1.0 : DirectionCosine(network_.Point(previous), here, here, network_.Point(finish_));
+  };
   switch (s.Type) {
     case RouteType::ShortestBias: {
       const std::int64_t biased = Round((1 + (6.0 - priority) / 5) * length);
-      return std::abs(ahead) < s.Dot ? Round(((2 - turn) / 10 + 1) * biased) : biased;
+      return std::abs(ahead()) < s.Dot ? Round(((2 - turn()) / 10 + 1) * biased) : biased;
     }
     case RouteType::Fastest: {
       const double top = s.Roads.TopSpeed();
       return Round((1 + (top - speed) / top) * length);
     }
-    case RouteType::LeastTurns: return Round((1 - turn) * 10) + length * 65 / (speed + 5);
+    case RouteType::LeastTurns: return Round((1 - turn()) * 10) + length * 65 / (speed + 5);
     case RouteType::UserDefined:
-      return Round((1 - turn) * s.TurnFactor) + length * 65 / std::max<std::int64_t>(1, speed + priority * 10);
+      return Round((1 - turn()) * s.TurnFactor) + length * 65 / std::max<std::int64_t>(1, speed + priority * 10);
     case RouteType::Shortest: return length;
   }
   return length;
@@ -125,8 +135,8 @@ void RouteQuery::Expand(std::uint32_t n, const QuerySettings& s, const SearchObs
       const core::TMapPoint far = network_.Point(m);
       bool allowed = true;
       if (previous != kNoNode) {
-        const double angle = TurnAngle(network_.Point(previous), network_.Point(n), far);
-        allowed = MoveAllowed(arrived, KindOf(edge.ClassCode()), angle, pass, s.RampAngleLimit, notes);
+        const auto turn = [&] { return TurnAngle(network_.Point(previous), network_.Point(n), far); };
+        allowed = MoveAllowed(arrived, KindOf(edge.ClassCode()), turn, pass, s.RampAngleLimit, notes);
       }
       if (!allowed) {
         if (observer.Trace) {
