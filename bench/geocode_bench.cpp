@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_data.h"
 #include "control/data/index_cache.h"
 #include "control/search/geo_find_services.h"
 #include "control/search/street_archive.h"
@@ -23,12 +24,7 @@ namespace {
 
 using namespace quelmar;
 
-std::string DataTree() {
-  if (const char* env = std::getenv("QUELMAR_DATA"); env && *env) return env;
-  const char* home = std::getenv("HOME");
-  return std::string(home ? home : "") + "/.local/share/quelmar/map";
-}
-
+using bench::DataTree;
 std::vector<std::string> ChicagoAddresses() {
   std::vector<std::string> addresses = {
       "1060 W Addison St, Chicago, IL",   "875 N Michigan Ave, Chicago, IL",  "111 S Michigan Ave, Chicago, IL",

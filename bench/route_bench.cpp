@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "bench/bench_data.h"
 #include "control/routing/route_data.h"
 #include "control/routing/route_planner.h"
 
@@ -19,15 +20,8 @@ namespace {
 
 using namespace quelmar;
 
-std::string DataTree() {
-  if (const char* env = std::getenv("QUELMAR_DATA"); env && *env) return env;
-  const char* home = std::getenv("HOME");
-  return std::string(home ? home : "") + "/.local/share/quelmar/map";
-}
-
-core::TMapPoint Point(double lon, double lat) {
-  return {static_cast<std::int32_t>(std::lround(lon * 15625)), static_cast<std::int32_t>(std::lround(lat * 15625))};
-}
+using bench::DataTree;
+using bench::Point;
 
 struct Trip {
   const char* name;

@@ -4,13 +4,14 @@
 // rule. For every trip and route type it prints the search times; for
 // "Shortest" the length of each side and the ratios (the goal: equal; the
 // estimate may cost at most 1%).
-//   route_vs_dijkstra [DATA_TREE]   (default ~/.local/share/quelmar/map)
+//   route_vs_dijkstra [DATA_TREE]   (default ~/.local/share/quelmar/map, or $QUELMAR_DATA)
 #include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
+#include "bench/bench_data.h"
 #include "control/routing/route_data.h"
 #include "control/routing/route_planner.h"
 #include "control/routing/route_query.h"
@@ -20,9 +21,7 @@ namespace {
 using namespace quelmar;
 using Clock = std::chrono::steady_clock;
 
-core::TMapPoint Point(double lon, double lat) {
-  return {static_cast<std::int32_t>(std::lround(lon * 15625)), static_cast<std::int32_t>(std::lround(lat * 15625))};
-}
+using bench::Point;
 
 double Ms(Clock::time_point since) { return std::chrono::duration<double, std::milli>(Clock::now() - since).count(); }
 
@@ -40,13 +39,7 @@ std::int64_t Length(const std::vector<routing::RouteStep>& steps) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::string tree;
-  if (argc > 1) {
-    tree = argv[1];
-  } else {
-    const char* home = std::getenv("HOME");
-    tree = std::string(home ? home : "") + "/.local/share/quelmar/map";
-  }
+  const std::string tree = argc > 1 ? argv[1] : quelmar::bench::DataTree();
   const Trip trips[] = {
       {"Chicago, Wrigley Field - Willis Tower", Point(-87.6555, 41.9471), Point(-87.6359, 41.8789)},
       {"Chicago, Lincoln Square - Hyde Park", Point(-87.6890, 41.9680), Point(-87.5960, 41.7940)},

@@ -97,6 +97,22 @@ void PolylinePointsInto(const DrawObject& object, std::vector<TMapPoint>& points
   }
 }
 
+bool LinePointsInto(const DrawObject& object, std::vector<TMapPoint>& points) {
+  points.clear();
+  if (object.Kind == ObjectKind::Inert) return false;
+  if (const auto* s = object.As<Segment>()) {
+    points.push_back(s->Start);
+    points.push_back({static_cast<std::int32_t>(std::int64_t{s->Start.X} + s->Dx),
+                      static_cast<std::int32_t>(std::int64_t{s->Start.Y} + s->Dy)});
+    return true;
+  }
+  if (object.IsPolyline()) {
+    PolylinePointsInto(object, points);
+    return true;
+  }
+  return false;
+}
+
 TMapPoint SegmentAnchor(const Segment& segment) {
   return {Clamp32(std::int64_t{segment.Start.X} + segment.Dx / 2),
           Clamp32(std::int64_t{segment.Start.Y} + segment.Dy / 2)};

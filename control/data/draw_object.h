@@ -161,6 +161,11 @@ std::vector<TMapPoint> PolylinePoints(const DrawObject& object);
 // The same into `points`, reusing its memory.
 void PolylinePointsInto(const DrawObject& object, std::vector<TMapPoint>& points);
 
+// The points of a line object into `points`: a segment's two ends (the
+// second at its offset), a polyline's points. False, with `points` empty,
+// for any other object.
+bool LinePointsInto(const DrawObject& object, std::vector<TMapPoint>& points);
+
 // A segment's anchor, its midpoint with each half rounded toward zero.
 TMapPoint SegmentAnchor(const Segment& segment);
 

@@ -15,23 +15,6 @@ constexpr std::uint8_t kPlaceLabel = 7;
 constexpr std::uint8_t kFirstLineCode = 8;
 constexpr std::size_t kMaxPerVertexPoints = 999;
 
-// The points of a line object; false for objects that are no line.
-bool LinePoints(const data::DrawObject& object, std::vector<core::TMapPoint>& points) {
-  points.clear();
-  if (object.Kind == data::ObjectKind::Inert) return false;
-  if (const auto* s = object.As<data::Segment>()) {
-    points.push_back(s->Start);
-    points.push_back({static_cast<std::int32_t>(std::int64_t{s->Start.X} + s->Dx),
-                      static_cast<std::int32_t>(std::int64_t{s->Start.Y} + s->Dy)});
-    return true;
-  }
-  if (object.IsPolyline()) {
-    data::PolylinePointsInto(object, points);
-    return points.size() >= 2;
-  }
-  return false;
-}
-
 std::string Upper(std::string text) {
   for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
   return text;
@@ -113,7 +96,7 @@ RoadCounts AddRoadsOfDrawing(const data::Drawing& drawing, const RoadRules& rule
       default:
         break;
     }
-    if (object.Code < kFirstLineCode || !LinePoints(object, points)) continue;
+    if (object.Code < kFirstLineCode || !data::LinePointsInto(object, points) || points.size() < 2) continue;
     const std::uint8_t classCode = RoadClassOf(object.Code, street, rules.Coarse);
     if (classCode == 0) continue;
     if (rules.Keep && !rules.Keep(points.front(), points.back())) continue;

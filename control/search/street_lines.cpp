@@ -17,21 +17,10 @@ const data::Attributes* AttributesOf(const data::DrawObject& object) {
   return nullptr;
 }
 
-// The points of a line object into `points`; false for objects that are no line.
+// The points of a line object into `points` (a place object is its one
+// point); false for objects that are no line.
 bool LinePoints(const data::DrawObject& object, std::vector<core::TMapPoint>& points) {
-  points.clear();
-  if (object.Kind == data::ObjectKind::Inert) return false;
-  if (const auto* s = object.As<data::Segment>()) {
-    // A segment (a marker too) runs from its point to its point plus its offset.
-    points.push_back(s->Start);
-    points.push_back({static_cast<std::int32_t>(std::int64_t{s->Start.X} + s->Dx),
-                      static_cast<std::int32_t>(std::int64_t{s->Start.Y} + s->Dy)});
-    return true;
-  }
-  if (object.IsPolyline()) {
-    data::PolylinePointsInto(object, points);
-    return !points.empty();
-  }
+  if (data::LinePointsInto(object, points)) return !points.empty();
   if (const auto* place = object.As<data::PlaceObject>()) {
     points.push_back(place->Point);
     return true;

@@ -21,17 +21,7 @@ constexpr std::uint8_t kAccessRampCode = 93;   // A63, on "Roads:"
 // The points of a line object into `points`, runs of one point kept once;
 // false for objects that are no line.
 bool LinePoints(const data::DrawObject& object, std::vector<TMapPoint>& points) {
-  points.clear();
-  if (object.Kind == data::ObjectKind::Inert) return false;
-  if (const auto* segment = object.As<data::Segment>()) {
-    points.push_back(segment->Start);
-    points.push_back({static_cast<std::int32_t>(std::int64_t{segment->Start.X} + segment->Dx),
-                      static_cast<std::int32_t>(std::int64_t{segment->Start.Y} + segment->Dy)});
-  } else if (object.IsPolyline()) {
-    data::PolylinePointsInto(object, points);
-  } else {
-    return false;
-  }
+  if (!data::LinePointsInto(object, points)) return false;
   std::size_t kept = 0;
   for (const TMapPoint& point : points) {
     if (kept == 0 || !(points[kept - 1] == point)) points[kept++] = point;
