@@ -25,14 +25,18 @@ std::int32_t Clamp(std::int32_t v, std::int32_t lo, std::int32_t hi) { return st
 // A list value's whole-number entries (each rounded, within int32).
 std::vector<std::int32_t> Integers(const std::string& value) {
   std::vector<std::int32_t> numbers;
-  std::size_t at = 0;
-  for (;;) {
-    const std::size_t comma = value.find(',', at);
-    numbers.push_back(ConfigInteger(value.substr(at, comma == std::string::npos ? std::string::npos : comma - at)));
-    if (comma == std::string::npos) break;
-    at = comma + 1;
-  }
+  for (const double n : ConfigList(value)) numbers.push_back(RoundedInteger(n));
   return numbers;
+}
+
+// Colour list lines "i,$colour", i from 1.
+template <std::size_t N>
+void WriteColours(ConfigWriter& w, const char* key, const std::array<std::uint32_t, N>& colours) {
+  for (std::size_t i = 0; i < N; ++i) {
+    char colour[16];
+    std::snprintf(colour, sizeof colour, "$%08X", colours[i]);
+    w.Text(key, std::to_string(i + 1) + "," + colour);
+  }
 }
 
 // The colour after a list value's index: "i,$colour".
@@ -288,25 +292,13 @@ const std::vector<KeyRule>& KeyTable() {
                    // Entries past the table set the palette's first colours.
                    if (i > kConfigStyleColours && i <= kConfigStyleColours + 16) m.Tables.PaletteColours[i - 57] = colour;
                  },
-                 [](const ConfigModel& m, ConfigWriter& w) {
-                   for (int i = 0; i < kConfigStyleColours; ++i) {
-                     char colour[16];
-                     std::snprintf(colour, sizeof colour, "$%08X", m.Tables.StyleColours[i]);
-                     w.Text("STSHD=", std::to_string(i + 1) + "," + colour);
-                   }
-                 }});
+                 [](const ConfigModel& m, ConfigWriter& w) { WriteColours(w, "STSHD=", m.Tables.StyleColours); }});
     t.push_back({"Shades", "PALSHD=",
                  [](ConfigModel& m, const std::string& v) {
                    const std::int32_t i = ConfigInteger(v.substr(0, v.find(',')));
                    if (i >= 1 && i <= kConfigPaletteColours) m.Tables.PaletteColours[i - 1] = ColourAfterIndex(v);
                  },
-                 [](const ConfigModel& m, ConfigWriter& w) {
-                   for (int i = 0; i < kConfigPaletteColours; ++i) {
-                     char colour[16];
-                     std::snprintf(colour, sizeof colour, "$%08X", m.Tables.PaletteColours[i]);
-                     w.Text("PALSHD=", std::to_string(i + 1) + "," + colour);
-                   }
-                 }});
+                 [](const ConfigModel& m, ConfigWriter& w) { WriteColours(w, "PALSHD=", m.Tables.PaletteColours); }});
 
     t.push_back({"Route", "PRIOR=",
                  [](ConfigModel& m, const std::string& v) {

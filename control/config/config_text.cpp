@@ -40,8 +40,11 @@ double ConfigReal(std::string_view value) {
   return number;
 }
 
-std::int32_t ConfigInteger(std::string_view value) {
-  const double real = std::round(ConfigReal(value));
+std::int32_t ConfigInteger(std::string_view value) { return RoundedInteger(ConfigReal(value)); }
+
+std::int32_t RoundedInteger(double value) {
+  if (!std::isfinite(value)) return 0;
+  const double real = std::round(value);
   if (real >= static_cast<double>(std::numeric_limits<std::int32_t>::max())) return std::numeric_limits<std::int32_t>::max();
   if (real <= static_cast<double>(std::numeric_limits<std::int32_t>::min())) return std::numeric_limits<std::int32_t>::min();
   return static_cast<std::int32_t>(real);

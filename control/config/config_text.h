@@ -27,6 +27,7 @@ std::vector<ConfigEntry> ParseConfigText(std::string_view text);
 double ConfigReal(std::string_view value);
 // The real rounded, held within the int32 range.
 std::int32_t ConfigInteger(std::string_view value);
+std::int32_t RoundedInteger(double real);
 // True exactly when the value holds "TRUE".
 bool ConfigBoolean(std::string_view value);
 // The numbers of a list value, split at ",".
