@@ -20,6 +20,12 @@ std::shared_ptr<Symbol> ReadSymbolBitmap(render::UnderlayBytes& bytes) {
   render::BmpRowReader rows(bytes, header);
   const std::size_t w = static_cast<std::size_t>(header.Width);
   const std::size_t h = static_cast<std::size_t>(header.Height);
+  // Nothing is made for a picture whose rows the file cannot hold.
+  const std::uint64_t stride = (static_cast<std::uint64_t>(rows.RowBytes()) + 3) & ~std::uint64_t{3};
+  if (header.PixelOffset + stride * (h - 1) + rows.RowBytes() > bytes.Size()) {
+    throw DataError("symbol bitmap of " + std::to_string(w) + " x " + std::to_string(h) +
+                    " pixels ends before its last row");
+  }
   std::vector<std::uint8_t> row(rows.RowBytes());
   std::vector<std::uint8_t> pixels(w * h);
   if (header.BitsPerPixel == 8) {
