@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "control/core/errors.h"
+#include "platform/gdi/path_geometry.h"
 #include "platform/gdi/text_measurer.h"
 
 namespace quelmar::items {
@@ -26,33 +27,6 @@ void TwoPolygons(gdi::Canvas& canvas, std::span<const gdi::Point> outer, std::sp
   canvas.Polygon(outer);
   canvas.SetBrush(gdi::Brush::Solid(colour));
   canvas.Polygon(inner);
-}
-
-// Liang-Barsky: the part of the segment inside the box, or false.
-bool ClipSegment(double& x1, double& y1, double& x2, double& y2, const core::TViewWindow& v) {
-  double t0 = 0, t1 = 1;
-  const double dx = x2 - x1, dy = y2 - y1;
-  const double p[4] = {-dx, dx, -dy, dy};
-  const double q[4] = {x1 - v.Left, v.Right - x1, y1 - v.Bottom, v.Top - y1};
-  for (int i = 0; i < 4; ++i) {
-    if (p[i] == 0) {
-      if (q[i] < 0) return false;
-      continue;
-    }
-    const double t = q[i] / p[i];
-    if (p[i] < 0) {
-      t0 = std::max(t0, t);
-    } else {
-      t1 = std::min(t1, t);
-    }
-    if (t0 > t1) return false;
-  }
-  const double ax = x1 + t0 * dx, ay = y1 + t0 * dy;
-  x2 = x1 + t1 * dx;
-  y2 = y1 + t1 * dy;
-  x1 = ax;
-  y1 = ay;
-  return true;
 }
 
 std::string Number(double v) {
@@ -132,10 +106,16 @@ gdi::Rop2 PenModeOf(std::int32_t mode) {
 
 void DrawLine(gdi::Canvas& canvas, const core::ViewState& view, core::TMapPoint from, core::TMapPoint to,
               std::int32_t width, gdi::COLORREF colour, gdi::Rop2 mode) {
-  double x1 = from.X, y1 = from.Y, x2 = to.X, y2 = to.Y;
-  if (!ClipSegment(x1, y1, x2, y2, view.View())) return;
-  const core::TPixelPoint a = view.MapToPixelReal(x1, y1);
-  const core::TPixelPoint b = view.MapToPixelReal(x2, y2);
+  const core::TViewWindow& v = view.View();
+  // The view's window in map units, north up: its "top" is the smaller Y.
+  const gdi::RectD window{static_cast<double>(v.Left), static_cast<double>(v.Bottom), static_cast<double>(v.Right),
+                          static_cast<double>(v.Top)};
+  const gdi::PointD p{static_cast<double>(from.X), static_cast<double>(from.Y)};
+  const gdi::PointD q{static_cast<double>(to.X), static_cast<double>(to.Y)};
+  double t0 = 0, t1 = 1;
+  if (!gdi::ClipSegment(p, q, window, t0, t1)) return;
+  const core::TPixelPoint a = view.MapToPixelReal(p.x + t0 * (q.x - p.x), p.y + t0 * (q.y - p.y));
+  const core::TPixelPoint b = view.MapToPixelReal(p.x + t1 * (q.x - p.x), p.y + t1 * (q.y - p.y));
   const int saved = canvas.SaveState();
   canvas.SetRop2(mode);
   canvas.SetPen(gdi::Pen{gdi::PenStyle::Solid, std::clamp(width, 0, 1000), colour});

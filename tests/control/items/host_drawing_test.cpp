@@ -9,6 +9,7 @@
 #include "control/core/errors.h"
 #include "platform/gdi/recording_canvas.h"
 #include "platform/gdi/text_measurer.h"
+#include "view_fixture.h"
 
 namespace quelmar::items {
 namespace {
@@ -18,15 +19,7 @@ using gdi::Point;
 
 class HostDrawing : public ::testing::Test {
  protected:
-  void SetUp() override {
-    core::TViewWindow& v = view_.View();
-    v.Left = 1000;
-    v.Bottom = 1000;
-    v.Scale = v.ScaleY = 1;
-    v.Width = 400;
-    v.Height = 300;
-    view_.DeriveEdges();  // map (1000 + x, 1300 - y) is pixel (x, y)
-  }
+  void SetUp() override { test::OnePixelPerUnit(view_, 1000, 1000, 400, 300); }
   static core::TMapPoint At(int px, int py) { return {1000 + px, 1300 - py}; }
 
   core::ViewState view_;

@@ -7,6 +7,7 @@
 #include "platform/gdi/recording_canvas.h"
 #include "platform/gdi/text_measurer.h"
 #include "symbol_fixtures.h"
+#include "view_fixture.h"
 
 namespace quelmar::items {
 namespace {
@@ -16,13 +17,7 @@ using gdi::DrawKind;
 
 class Painter : public ::testing::Test {
  protected:
-  void SetUp() override {
-    core::TViewWindow& v = view_.View();
-    v.Scale = v.ScaleY = 1;
-    v.Width = 400;
-    v.Height = 300;
-    view_.DeriveEdges();  // map (x, y) is pixel (x, 300 - y)
-  }
+  void SetUp() override { test::OnePixelPerUnit(view_, 0, 0, 400, 300); }
   TMapItem& Add(ItemId id, int px, int py) {
     store_.Set(id, px, 300 - py, view_, [](const TPixelRect&) {});
     return *store_.Find(id);

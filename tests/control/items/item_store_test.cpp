@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "control/core/errors.h"
+#include "view_fixture.h"
 
 namespace quelmar::items {
 namespace {
@@ -15,16 +16,7 @@ using core::TPixelRect;
 
 class Store : public ::testing::Test {
  protected:
-  void SetUp() override {
-    // One pixel per map unit, the view's top-left at (0, 1000).
-    core::TViewWindow& v = view_.View();
-    v.Left = 0;
-    v.Bottom = 0;
-    v.Scale = v.ScaleY = 1;
-    v.Width = 1000;
-    v.Height = 1000;
-    view_.DeriveEdges();
-  }
+  void SetUp() override { test::OnePixelPerUnit(view_, 0, 0, 1000, 1000); }
   DirtySink Sink() {
     return [this](const TPixelRect& r) { dirty_.push_back(r); };
   }
