@@ -21,8 +21,9 @@
 
 namespace quelmar::items {
 
-// The largest symbol side taken from a file or a host bitmap.
-inline constexpr std::int32_t kMaxSymbolSide = 4096;
+// The largest symbol side taken from a file or a host bitmap: a turned
+// picture of that side stays within a few megabytes.
+inline constexpr std::int32_t kMaxSymbolSide = 1024;
 
 // A picture and its mask as blit sources: where the mask is white the map
 // stays, where it is black the picture's pixel is drawn.
