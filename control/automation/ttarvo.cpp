@@ -36,6 +36,7 @@ TTarvo::TTarvo(com::ServerLifetime& lifetime)
   placeSearch_ = &search::AttachPlaceSearch(*context_);
   streetSearch_ = &search::AttachStreetSearch(*context_);
   routes_ = &dialogs::AttachRouting(*context_);
+  items_ = &items::AttachItems(*context_);
   routes_->Locate = [this](const std::string& caption) { return LocateForRoute(caption); };
   ConnectPanelEvents();
 }

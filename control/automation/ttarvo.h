@@ -14,6 +14,7 @@
 #include "control/dialogs/find_street_dialog.h"
 #include "control/dialogs/locator_dialog.h"
 #include "control/dialogs/route_controller.h"
+#include "control/items/map_items.h"
 #include "control/render/map_model.h"
 #include "control/search/locator_search.h"
 #include "control/search/match_quality.h"
@@ -109,7 +110,6 @@ class TTarvo final : public TarvoNotBuilt,
   com::ConnectionPoint events_;
   TarvoEventSource raise_;
   com::ComPtr<com::IOleClientSite> site_;
-  std::int32_t itemFontSize_ = 14;
   // The map model the context keeps; it lives as long as the context.
   render::MapModel* model_ = nullptr;
   // The place, ZIP and exchange lookups the context keeps.
@@ -123,6 +123,8 @@ class TTarvo final : public TarvoNotBuilt,
   dialogs::FindStreetMemory findStreet_;
   // Routing, which the context keeps.
   dialogs::RouteController* routes_ = nullptr;
+  // The host's items and host drawing, which the context keeps.
+  items::MapItems* items_ = nullptr;
 };
 
 }  // namespace quelmar::automation

@@ -371,15 +371,6 @@ HRESULT TTarvo::get_TvParent(std::int32_t* value) {
 HRESULT TTarvo::put_TvParent(std::int32_t value) {
   return Call("TvParent", [&](Ttvmap& p) { p.SetTvParent(value); });
 }
-HRESULT TTarvo::get_ItemFontSize(std::int32_t* value) {
-  return Call("ItemFontSize", [&](Ttvmap&) { Out(value) = itemFontSize_; });
-}
-HRESULT TTarvo::put_ItemFontSize(std::int32_t value) {
-  return Call("ItemFontSize", [&](Ttvmap&) {
-    if (value < 1 || value > 500) throw ArgumentError("ItemFontSize must be 1 to 500");
-    itemFontSize_ = value;
-  });
-}
 
 // ---------------------------------------------------------------- commands and start-up
 

@@ -158,11 +158,14 @@ HRESULT TTarvo::ExecStreet() {
     dialogs::FindStreetServices services;
     services.ZipLine = [&](std::int32_t zip) { return search::ShortString(placeSearch_->Zip(places, zip).value_or("")); };
     services.Search = [&](const search::StreetAreaQuery& query) { return streetSearch_->SearchArea(query, sources); };
-    // The hit's name would label the result bubble, which the map items draw.
-    services.Goto = [&p](double lon, double lat, double miles, const std::string&) {
+    // The hit is marked with the result bubble, labelled with its name.
+    services.Goto = [&p, this](double lon, double lat, double miles, const std::string& name) {
       p.GotoPoint(lon, lat);
       p.SetMiles(miles);
       p.GotoPoint(lon, lat);
+      bool overflow = false;
+      const core::TMapPoint at{core::DegreesToUnits(lon, overflow), core::DegreesToUnits(lat, overflow)};
+      if (!overflow) items_->SetBubble(at, name);
     };
     services.Centre = ViewCentre(p);
     dialogs::FindStreetDialog dialog(std::move(services), findStreet_);

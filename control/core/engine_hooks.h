@@ -7,8 +7,10 @@
 // what it needs in its request; no service reads the panel.
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 
+#include "control/core/dirty_rects.h"
 #include "control/core/map_requests.h"
 #include "control/core/map_units.h"
 #include "control/core/view_state.h"
@@ -83,10 +85,19 @@ class UnderlayService {
   virtual std::optional<MapRect> UnderlayBounds() { return std::nullopt; }
 };
 
+// What the host's items are drawn over: the view the map below them was
+// drawn for, where to, and, for a repaint of the host's dirty rectangles only,
+// those rectangles (the rest of the picture is not shown).
+struct ItemPaintRequest {
+  const ViewState* View = nullptr;  // never null
+  OutputKind Output = OutputKind::Screen;
+  std::span<const TPixelRect> Only;
+};
+
 class ItemDrawer {
  public:
   virtual ~ItemDrawer() = default;
-  virtual void DrawItems(gdi::Canvas& /*canvas*/) {}
+  virtual void DrawItems(gdi::Canvas& /*canvas*/, const ItemPaintRequest& /*request*/) {}
 };
 
 class RouteMarkers {

@@ -217,19 +217,30 @@ void TTvObject::RenderLayers(gdi::Canvas& target, std::int32_t dc, const gdi::Re
 
 void TTvObject::ComposeAndShow(gdi::Canvas& screen, gdi::CairoCanvas& memory, std::int32_t dc, const gdi::Rect& rect) {
   const int saved = screen.SaveState();
+  gdi::CairoCanvas overlay(*overlayBuffer_);
+  std::vector<TPixelRect> only;
   if (repaintOnly_) {
-    // Only the host's declared rectangles change on the screen.
+    // Only the host's declared rectangles change on the screen, so only they
+    // are composed again in the overlay buffer.
+    only = dirtyRects_.TakeClipRects();
     std::vector<gdi::Rect> clip;
-    for (const TPixelRect& r : dirtyRects_.TakeClipRects()) clip.push_back({r.Left, r.Top, r.Right, r.Bottom});
+    for (const TPixelRect& r : only) clip.push_back({r.Left, r.Top, r.Right, r.Bottom});
     screen.SetClipRects(clip);
     screen.IntersectClipRect(rect);
+    overlay.SetClipRects(clip);
   }
-  gdi::CairoCanvas overlay(*overlayBuffer_);
   overlay.BitBlt(rect, memory, {rect.left, rect.top}, gdi::Rop3::SrcCopy);
   memory.SelectBitmap(*overlayBuffer_);
-  hooks_.items->DrawItems(memory);
+  const int memorySaved = memory.SaveState();
+  if (repaintOnly_) {
+    std::vector<gdi::Rect> clip;
+    for (const TPixelRect& r : only) clip.push_back({r.Left, r.Top, r.Right, r.Bottom});
+    memory.SetClipRects(clip);
+  }
+  hooks_.items->DrawItems(memory, ItemPaintRequest{&view_, OutputKind::Screen, only});
   if (events.OnpaintAfter) events.OnpaintAfter(dc);
   hooks_.route->DrawRoute(memory, view_);
+  memory.RestoreState(memorySaved);
   screen.BitBlt(rect, memory, {rect.left, rect.top}, gdi::Rop3::SrcCopy);
   screen.RestoreState(saved);
 }

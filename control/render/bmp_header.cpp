@@ -17,12 +17,13 @@ std::uint32_t U32(const std::uint8_t* p) {
 
 }  // namespace
 
-BmpHeader ReadBmpHeader(UnderlayBytes& bytes) {
+BmpHeader ReadBmpHeader(UnderlayBytes& bytes, const BmpFormats& formats) {
+  const std::string what = formats.What;
   std::array<std::uint8_t, kBmpColourTableOffset> head{};
   ReadExactly(bytes, 0, head, "the bitmap header");
   const std::uint32_t infoSize = U32(&head[14]);
   if (infoSize != kBmpInfoHeaderSize) {
-    throw DataError("underlay image info header is " + std::to_string(infoSize) + " bytes, not 40");
+    throw DataError(what + " info header is " + std::to_string(infoSize) + " bytes, not 40");
   }
   BmpHeader header;
   header.PixelOffset = U32(&head[10]);
@@ -32,20 +33,31 @@ BmpHeader ReadBmpHeader(UnderlayBytes& bytes) {
   header.Compression = U32(&head[30]);
   const std::uint32_t coloursUsed = U32(&head[46]);
 
-  if (header.BitsPerPixel != 8) {
-    throw DataError("underlay image has " + std::to_string(header.BitsPerPixel) + " bits per pixel, not 8");
+  const bool trueColour = formats.TrueColour && header.BitsPerPixel == 24;
+  if (header.BitsPerPixel != 8 && !trueColour) {
+    throw DataError(what + " has " + std::to_string(header.BitsPerPixel) + " bits per pixel, not 8" +
+                    (formats.TrueColour ? " or 24" : ""));
   }
-  if (header.Width < 2 || header.Height < 2 || header.Width > kMaxUnderlaySide || header.Height > kMaxUnderlaySide) {
-    throw DataError("underlay image size " + std::to_string(header.Width) + " x " + std::to_string(header.Height) +
-                    " is not usable (2 to " + std::to_string(kMaxUnderlaySide) + " pixels a side, bottom row first)");
+  if (header.Width < formats.MinSide || header.Height < formats.MinSide || header.Width > formats.MaxSide ||
+      header.Height > formats.MaxSide) {
+    throw DataError(what + " size " + std::to_string(header.Width) + " x " + std::to_string(header.Height) +
+                    " is not usable (" + std::to_string(formats.MinSide) + " to " + std::to_string(formats.MaxSide) +
+                    " pixels a side, bottom row first)");
+  }
+  if (trueColour) {
+    if (header.PixelOffset < kBmpColourTableOffset || header.PixelOffset > bytes.Size()) {
+      throw DataError(what + " pixel area at " + std::to_string(header.PixelOffset) +
+                      " does not follow its header inside the file");
+    }
+    return header;
   }
   if (coloursUsed > 256) {
-    throw DataError("underlay image uses " + std::to_string(coloursUsed) + " colours, more than 256");
+    throw DataError(what + " uses " + std::to_string(coloursUsed) + " colours, more than 256");
   }
   header.Colours = coloursUsed == 0 ? 256 : static_cast<int>(coloursUsed);
   const std::uint64_t tableEnd = kBmpColourTableOffset + 4ull * static_cast<std::uint64_t>(header.Colours);
   if (header.PixelOffset < tableEnd || header.PixelOffset > bytes.Size()) {
-    throw DataError("underlay image pixel area at " + std::to_string(header.PixelOffset) +
+    throw DataError(what + " pixel area at " + std::to_string(header.PixelOffset) +
                     " does not follow its colour table inside the file");
   }
 

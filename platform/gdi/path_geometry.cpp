@@ -30,7 +30,8 @@ PointD CrossEdge(const PointD& a, const PointD& b, Edge edge, const RectD& r) {
   return PointD{a.x + t * (b.x - a.x), a.y + t * (b.y - a.y)};
 }
 
-// Liang-Barsky: the parameter range [t0, t1] of a -> b inside the rectangle.
+}  // namespace
+
 bool ClipSegment(const PointD& a, const PointD& b, const RectD& r, double& t0, double& t1) {
   t0 = 0;
   t1 = 1;
@@ -53,8 +54,6 @@ bool ClipSegment(const PointD& a, const PointD& b, const RectD& r, double& t0, d
   }
   return true;
 }
-
-}  // namespace
 
 std::vector<PointD> EllipsePoints(double cx, double cy, double rx, double ry) {
   const double radius = std::max(std::abs(rx), std::abs(ry));

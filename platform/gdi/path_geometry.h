@@ -16,6 +16,10 @@ struct RectD {
   bool Contains(const PointD& p) const { return p.x >= left && p.x <= right && p.y >= top && p.y <= bottom; }
 };
 
+// Liang-Barsky: the parameter range [t0, t1] of a -> b inside the rectangle
+// (edges included); false when no part of the segment is inside.
+bool ClipSegment(const PointD& a, const PointD& b, const RectD& r, double& t0, double& t1);
+
 // Points around an ellipse (closed implicitly), enough that the chords stay
 // within a fraction of a pixel of the curve.
 std::vector<PointD> EllipsePoints(double cx, double cy, double rx, double ry);
