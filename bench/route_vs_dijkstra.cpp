@@ -12,6 +12,7 @@
 #include <string>
 
 #include "bench/bench_data.h"
+#include "control/routing/road_loader.h"
 #include "control/routing/route_data.h"
 #include "control/routing/route_planner.h"
 #include "control/routing/route_query.h"
@@ -72,9 +73,11 @@ int main(int argc, char** argv) {
       const routing::RoadNetwork& net = *result.Network;
       routing::QuerySettings settings;
       settings.Type = static_cast<routing::RouteType>(type);
-      const double mid = (trip.from.Y + trip.to.Y) / 2.0 * 0.000064 * 0.017453292519943295;
-      settings.MilesPerY = 3960 * 0.017453292519943295 * 0.000064;
-      settings.MilesPerX = settings.MilesPerY * std::cos(mid);
+      // The estimate's scale as the calculation takes it: at the ends' midpoint.
+      const routing::DistanceScale scale =
+          routing::ScaleAt({(trip.from.X + trip.to.X) / 2, (trip.from.Y + trip.to.Y) / 2}, true);
+      settings.MilesPerX = scale.MilesPerX;
+      settings.MilesPerY = scale.MilesPerY;
       routing::RouteQuery aStar(net), rules(net);
       Clock::time_point t = Clock::now();
       const bool found = aStar.Run(result.StartNode, result.FinishNode, settings);

@@ -232,11 +232,15 @@ void RouteController::CalculateFromDialog() {
   d.Field(kRoutePrint).enabled = true;
 }
 
-void RouteController::Calculate(std::int32_t options) {
+void RouteController::RefuseWhileBusy() const {
   if (busy_) {
     throw Error("A route is being calculated or reported; routing members cannot be called from its events",
                 ErrorCode::Unexpected);
   }
+}
+
+void RouteController::Calculate(std::int32_t options) {
+  RefuseWhileBusy();
   const core::FlagScope busy(busy_);
   const core::ControlSettings& settings = context_.Settings().Get();
   routing::RouteRequest request;
@@ -244,7 +248,6 @@ void RouteController::Calculate(std::int32_t options) {
   request.Finish = service_.FinishPoint().Point;
   request.Options = options;
   request.Settings = settings.Route;
-  request.Settings.BandWidthMiles = 25;
   // The option word's type bits choose the route type; without them the
   // dialog's type holds.
   switch (options & routing::RT_Direct) {
@@ -347,10 +350,7 @@ void RouteController::Calculate(std::int32_t options) {
 }
 
 void RouteController::FindRoute(double lon1, double lat1, double lon2, double lat2, std::int32_t flag) {
-  if (busy_) {
-    throw Error("A route is being calculated or reported; routing members cannot be called from its events",
-                ErrorCode::Unexpected);
-  }
+  RefuseWhileBusy();
   const core::TMapPoint start = PointOf(lon1, lat1, "start");
   const core::TMapPoint finish = PointOf(lon2, lat2, "finish");
   RoutingDialog();
@@ -361,10 +361,7 @@ void RouteController::FindRoute(double lon1, double lat1, double lon2, double la
 }
 
 void RouteController::ExecRoute(double lon1, double lat1, double lon2, double lat2) {
-  if (busy_) {
-    throw Error("A route is being calculated or reported; routing members cannot be called from its events",
-                ErrorCode::Unexpected);
-  }
+  RefuseWhileBusy();
   ui::DialogModel& d = RoutingDialog();
   const auto take = [&](double lon, double lat, bool start) {
     if (lon == 0 && lat == 0) return;
@@ -383,8 +380,8 @@ void RouteController::ExecRoute(double lon1, double lat1, double lon2, double la
 int RouteController::ExecRoadOption() {
   const core::ControlSettings& settings = context_.Settings().Get();
   RoadOptionsDialog dialog(settings.Roads, settings.Route);
-  // The view is only changed by a sample drawn in the dialog; it is kept on
-  // OK and put back on Cancel.
+  // The dialog edits copies and draws nothing on the map, so Cancel leaves
+  // the settings and the view as they were.
   const int result = dialog.Run();
   if (result == kRoadOptionsCancel) return result;
   context_.Settings().Change(&core::ControlSettings::Roads, [&](core::RoadOptions& r) { r = dialog.Roads(); });

@@ -78,6 +78,8 @@ class RouteController {
   void UseHistoryEntry(std::size_t index);
 
  private:
+  // Throws Unexpected while a route is being calculated or reported.
+  void RefuseWhileBusy() const;
   void Message(const std::string& text);
   void Status(const std::string& status, const std::string& detail = {});
   void LocateEnd(bool start);

@@ -53,8 +53,14 @@ const data::Drawing* FolderRouteData::HighwayNetwork() {
   return network_.get();
 }
 
+const std::optional<std::filesystem::path>& FolderRouteData::Resolve(const std::string& folder, std::string_view name) {
+  const auto [at, added] = resolved_.try_emplace(folder + "|" + std::string(name));
+  if (added) at->second = data::ResolveDataFile(folder, name);
+  return at->second;
+}
+
 bool FolderRouteData::HasHighwayQuads() {
-  return data::ResolveDataFile(folders_.Data1, data::LayerArchiveOf(data::Layer::Network).Name).has_value();
+  return Resolve(folders_.Data1, data::LayerArchiveOf(data::Layer::Network).Name).has_value();
 }
 
 FolderRouteData::OpenArchive* FolderRouteData::Open(const std::optional<std::filesystem::path>& path) {
@@ -89,7 +95,7 @@ std::shared_ptr<const data::Drawing> FolderRouteData::Read(OpenArchive* archive,
 }
 
 std::shared_ptr<const data::Drawing> FolderRouteData::HighwayQuad(const std::string& member) {
-  return Read(Open(data::ResolveDataFile(folders_.Data1, data::LayerArchiveOf(data::Layer::Network).Name)), member);
+  return Read(Open(Resolve(folders_.Data1, data::LayerArchiveOf(data::Layer::Network).Name)), member);
 }
 
 std::shared_ptr<const data::Drawing> FolderRouteData::StreetQuad(const std::string& member) {
@@ -97,7 +103,7 @@ std::shared_ptr<const data::Drawing> FolderRouteData::StreetQuad(const std::stri
   if (!parsed) return nullptr;
   const std::string name = data::StreetArchiveName(parsed->State, folders_.Extension);
   for (const std::string* folder : {&folders_.States0, &folders_.States1}) {
-    if (OpenArchive* archive = Open(data::ResolveDataFile(*folder, name))) return Read(archive, member);
+    if (OpenArchive* archive = Open(Resolve(*folder, name))) return Read(archive, member);
   }
   return nullptr;
 }

@@ -70,12 +70,15 @@ class FolderRouteData final : public RouteData {
     std::map<std::string, std::size_t> Members;  // upper-cased name -> index
   };
   OpenArchive* Open(const std::optional<std::filesystem::path>& path);
+  // `name` in `folder`, found in any case; looked up once per calculation.
+  const std::optional<std::filesystem::path>& Resolve(const std::string& folder, std::string_view name);
   std::shared_ptr<const data::Drawing> Read(OpenArchive* archive, const std::string& member);
 
   RouteFolders folders_;
   RouteDataCache& cache_;
   std::shared_ptr<const data::Drawing> network_;
   std::map<std::string, OpenArchive> archives_;  // by path; an entry without archive: could not be opened
+  std::map<std::string, std::optional<std::filesystem::path>> resolved_;  // by folder + "|" + name
 };
 
 }  // namespace quelmar::routing
