@@ -127,6 +127,10 @@ bool ControlHost::Create(const std::string& progId, std::string* error) {
   com::ComPtr<com::IOleObject> ole = control_.As<com::IOleObject>(com::IID_IOleObject);
   if (!ole) return fail(com::E_NOINTERFACE, "the control has no container interface");
   if ((hr = ole->SetClientSite(site.Get())) < 0) return fail(hr, "cannot give the control its site");
+  if (const CallResult r = Put("AutoConfig", Variant(options_.autoConfig)); r.hr < 0) {
+    *error = "cannot set AutoConfig (" + HResultText(r.hr) + ": " + r.description + ")";
+    return false;
+  }
 
   com::ComPtr<EventSink> sink;
   sink.Attach(new EventSink(onEvent_));

@@ -26,6 +26,11 @@ struct HostOptions {
   int width = 640;
   int height = 480;
   bool designMode = false;  // the container reports design mode (ambient UserMode false)
+  // The control's AutoConfig, set before its first paint: with it the
+  // control reads "Quelmar50.Cfg" of the working folder at start-up and
+  // writes it when it goes. Off by default: a command's output then depends
+  // only on its arguments, and no file appears where it runs.
+  bool autoConfig = false;
 };
 
 class ControlHost {

@@ -84,6 +84,9 @@ int main(int argc, char** argv) {
   std::string runData;
   run->add_option("--data", runData, "The map data tree (folder of MAP.INI); default: the tree the README's main command built");
   run->add_flag("--design-mode", designMode, "Host the control as a designer would (ambient UserMode false)");
+  bool autoConfig = false;
+  run->add_flag("--auto-config", autoConfig,
+                "Let the control read Quelmar50.Cfg of the working folder at start-up and write it at the end");
   bool startupEvents = false;
   run->add_flag("--startup-events", startupEvents,
                 "Also print the events of the control's start-up (its first paint) before the script's own");
@@ -166,6 +169,7 @@ int main(int argc, char** argv) {
   if (run->parsed()) {
     app::HostOptions options;
     options.designMode = designMode;
+    options.autoConfig = autoConfig;
     if (!app::ParseSize(runSize, &options.width, &options.height)) {
       std::cerr << "quelmar run: --size must be WxH with each side 1 to 16384, not \"" << runSize << "\"\n";
       return 2;

@@ -33,6 +33,7 @@ TTarvo::TTarvo(com::ServerLifetime& lifetime)
   // The subsystems attach in the order they depend on each other.
   model_ = &render::AttachMapModel(*context_);
   dialogs::AttachStyleDialogs(*context_, *model_);
+  config_ = &dialogs::AttachConfiguration(*context_, *model_);
   placeSearch_ = &search::AttachPlaceSearch(*context_);
   streetSearch_ = &search::AttachStreetSearch(*context_);
   routes_ = &dialogs::AttachRouting(*context_);

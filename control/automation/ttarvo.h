@@ -11,6 +11,7 @@
 #include "control/automation/tarvo_not_built.h"
 #include "control/core/control_context.h"
 #include "control/core/tv_object.h"
+#include "control/dialogs/configuration_controller.h"
 #include "control/dialogs/find_street_dialog.h"
 #include "control/dialogs/locator_dialog.h"
 #include "control/dialogs/route_controller.h"
@@ -125,6 +126,8 @@ class TTarvo final : public TarvoNotBuilt,
   dialogs::RouteController* routes_ = nullptr;
   // The host's items and host drawing, which the context keeps.
   items::MapItems* items_ = nullptr;
+  // The configuration file, which the context keeps.
+  dialogs::ConfigurationController* config_ = nullptr;
 };
 
 }  // namespace quelmar::automation

@@ -223,7 +223,7 @@ const std::vector<KeyRule>& KeyTable() {
     t.push_back(StoredInt("Printer", "FPS=", &StoredValues::Fps));
     t.push_back({"Printer", "XYMODE=",
                  [](ConfigModel& m, const std::string& v) {
-                   m.Settings.Panel.LLmode = static_cast<TxLLMode>(Clamp(ConfigInteger(v), 0, 1));
+                   m.Settings.Panel.LLmode = static_cast<TxLLMode>(Clamp(ConfigInteger(v), 0, 3));
                  },
                  [](const ConfigModel& m, ConfigWriter& w) { w.Integer("XYMODE=", m.Settings.Panel.LLmode); }});
     t.push_back({"Printer", "UNIT=", [](ConfigModel& m, const std::string& v) { m.DistanceUnit = ConfigInteger(v) == 2 ? 2 : 1; },

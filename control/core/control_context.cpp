@@ -30,6 +30,11 @@ ControlContext::ControlContext() {
   RegisterControlOptions(registries_.Options, settings_, std::move(sources));
 }
 
-ControlContext::~ControlContext() { panel_.reset(); }
+ControlContext::~ControlContext() {
+  // The panel's last words (the configuration file) run while every
+  // subsystem and the panel itself can still be reached.
+  panel_->Close();
+  panel_.reset();
+}
 
 }  // namespace quelmar::core

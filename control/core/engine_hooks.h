@@ -40,6 +40,9 @@ class StartupService {
   virtual void CreatePalette() {}
   // Loads the configuration file (when AutoConfig is on).
   virtual void LoadConfiguration(const std::string& /*path*/) {}
+  // Saves the configuration file (when AutoConfig is on, as the panel goes
+  // after INIT ran, and after a design-time change). Never throws.
+  virtual void SaveConfiguration(const std::string& /*path*/) noexcept {}
   // Applies the layer colour scheme once the configuration is read.
   virtual void ApplyColourScheme() {}
   // The configuration's start window, when it holds one.

@@ -9,7 +9,7 @@ struct StartupSettings {
   // Folder of "Autoload.cty", "Autoload.str" and the configuration file:
   // the current directory at construction, with a final separator.
   std::string workingFolder;
-  // A copy of the working folder taken at INIT (at most 80 characters).
+  // A copy of the working folder taken at INIT: the configuration file's folder.
   std::string configFolder;
   // Folder of the host program (with a final separator): the user road file lives there.
   std::string applicationFolder;

@@ -36,6 +36,14 @@ void TTvObject::Start() {
   settingsListener_ = settings_.Listen([this](SettingSection section) { OnSettingChanged(section); });
 }
 
+void TTvObject::Close() noexcept {
+  if (closed_) return;
+  closed_ = true;
+  // A panel that never ran INIT never read the file: saving it would put
+  // the defaults over the user's settings.
+  if (initialized_ && startup().AutoConfig) hooks_.startup->SaveConfiguration(ConfigurationPath());
+}
+
 TTvObject::~TTvObject() {
   settings_.Unlisten(settingsListener_);
   gdi::ReleaseBitmap(baseBufferHandle_);
@@ -43,6 +51,12 @@ TTvObject::~TTvObject() {
 
 void TTvObject::OnSettingChanged(SettingSection section) {
   if (ChangesTheMap(section)) LayerSettingChanged();
+  // A form designer changing a layer property or a data path after INIT
+  // keeps the change in the file at once.
+  const bool layerProperty = ChangesTheMap(section) || section == SettingSection::Startup;
+  if (layerProperty && designMode_ && initialized_ && startup().AutoConfig) {
+    hooks_.startup->SaveConfiguration(ConfigurationPath());
+  }
 }
 
 TraceLog& TTvObject::traceLog() {

@@ -56,10 +56,17 @@ class TTvObject : public ui::WindowHandler {
 
   // --- life cycle and start-up ---
   bool Initialized() const { return initialized_; }
+  // The end of the panel's life, while what it is attached to still exists:
+  // with AutoConfig, after INIT, the configuration file is saved. Once only;
+  // the context calls it before it destroys the panel.
+  void Close() noexcept;
   // INIT: loads the base data and applies the start view, once per panel;
   // never in design mode.
   void Init();
   const StartupSettings& startup() const { return settings_.Startup(); }
+  // The control's own configuration file: the configuration folder (set at
+  // INIT) and the file name.
+  std::string ConfigurationPath() const { return startup().configFolder + startup().configFileName; }
   void SetStartup(const std::function<void(StartupSettings&)>& edit) { settings_.Change(&ControlSettings::Startup, edit); }
   // A data path property: stored and the panel invalidated only when it changes.
   void SetPath(std::string StartupSettings::*path, const std::string& value);
@@ -218,6 +225,7 @@ class TTvObject : public ui::WindowHandler {
   double lastCentralAngle_ = 0.0;
   std::int32_t tvParent_ = 0;
   bool initialized_ = false;
+  bool closed_ = false;
   bool initRunning_ = false;
   bool firstPaint_ = true;
   bool designMode_ = false;

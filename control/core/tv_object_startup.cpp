@@ -43,7 +43,7 @@ void TTvObject::Init() {
   if (designMode_ || initialized_ || initRunning_) return;
   FlagScope running(initRunning_);  // a step that paints must not start INIT again
 
-  SetStartup([](StartupSettings& s) { s.configFolder = s.workingFolder.substr(0, 80); });
+  SetStartup([](StartupSettings& s) { s.configFolder = s.workingFolder; });
   // The street, label and landmark faces start as "Arial" with the map; the
   // configuration may name others.
   const LabelSettings& faces = settings_.Labels();
@@ -56,7 +56,7 @@ void TTvObject::Init() {
   ApplyStartView();
   hooks_.startup->CreatePalette();
   initialized_ = true;
-  if (startup().AutoConfig) hooks_.startup->LoadConfiguration(startup().configFolder + startup().configFileName);
+  if (startup().AutoConfig) hooks_.startup->LoadConfiguration(ConfigurationPath());
   hooks_.startup->ApplyColourScheme();
 }
 

@@ -224,7 +224,9 @@ class Tarvo:
 
     data is a map data tree, the folder of a MAP.INI; None uses the tree
     `quelmar run` uses ($QUELMAR_DATA, else ~/.local/share/quelmar/map if it
-    holds one, else the built-in base map alone). Every member of the control
+    holds one, else the built-in base map alone). The control starts with
+    AutoConfig off: call LoadConfig(path) and SaveConfig(path) to keep its
+    settings in a configuration file. Every member of the control
     is an attribute: dir() lists them and describe(name) or help() on a
     method shows its signature."""
 

@@ -11,6 +11,9 @@ using com::Variant;
 void ControlTest::Create(bool userMode, int width, int height) {
   if (control_) TearDown();
   control_ = new automation::TTarvo(lifetime_);
+  // Each test starts from the control's defaults: no configuration file is
+  // read at INIT or written at the end (the configuration tests turn it on).
+  ASSERT_EQ(control_->put_AutoConfig(false), com::S_OK);
   com::ComPtr<AmbientSite> site;
   site.Attach(new AmbientSite(userMode));
   ASSERT_EQ(control_->SetClientSite(site.Get()), com::S_OK);

@@ -3,6 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
 #include "control_fixture.h"
 
 namespace quelmar::testing {
@@ -47,11 +51,15 @@ TEST_F(PropertyPages, UnderlayPageWritesTheImageFile) {
   EXPECT_TRUE(page->Dialog().Field("UnderlayFile").enabled);
   EXPECT_TRUE(page->Dialog().Field("&Topo").enabled);
   page->Dialog().Field("UnderlayFile").text = "usrelief.bmp";
-  // With AutoConfig on, applying also saves the configuration, which cannot be saved yet.
-  EXPECT_EQ(page->Apply(Dispatch()), com::E_NOTIMPL);
-  ASSERT_EQ(Put("AutoConfig", com::Variant(false)).hr, com::S_OK);
+  // With AutoConfig on, applying also saves the configuration file.
+  ASSERT_EQ(Put("AutoConfig", com::Variant(true)).hr, com::S_OK);
   EXPECT_EQ(page->Apply(Dispatch()), com::S_OK);
   EXPECT_EQ(Get("UnderlayFile").bstr(), "usrelief.bmp");
+  const std::filesystem::path file = Panel()->ConfigurationPath();
+  std::ifstream saved(file, std::ios::binary);
+  const std::string text((std::istreambuf_iterator<char>(saved)), std::istreambuf_iterator<char>());
+  EXPECT_NE(text.find("CDCONT=usrelief.bmp\r\n"), std::string::npos);
+  std::filesystem::remove(file);
 }
 
 TEST_F(PropertyPages, DirectoriesPageEditsTheDataFolders) {
