@@ -82,6 +82,13 @@ KeyRule ShadeSwitch(const char* key, bool core::ShadingSwitches::*member) {
           [key, member](const ConfigModel& m, ConfigWriter& w) { w.Boolean(key, m.Settings.Layers.Shading.*member); }};
 }
 
+// A print margin, inches, held within what the Printer dialog allows.
+KeyRule Margin(const char* key, double core::PrintSettings::*member) {
+  return {"Printer", key,
+          [member](ConfigModel& m, const std::string& v) { m.Settings.Print.*member = std::clamp(ConfigReal(v), 0.0, 4.0); },
+          [key, member](const ConfigModel& m, ConfigWriter& w) { w.Real2(key, m.Settings.Print.*member); }};
+}
+
 const std::vector<KeyRule>& KeyTable() {
   using S = core::StartupSettings;
   static const std::vector<KeyRule> kTable = [] {
@@ -182,7 +189,7 @@ const std::vector<KeyRule>& KeyTable() {
     t.push_back(StoredInt(font, "SHPOL=", &StoredValues::ShadePolygons));
     // Written, never read back.
     t.push_back({font, "BWON=", [](ConfigModel&, const std::string&) {},
-                 [](const ConfigModel& m, ConfigWriter& w) { w.Boolean("BWON=", m.Stored.BlackWhite); }});
+                 [](const ConfigModel& m, ConfigWriter& w) { w.Boolean("BWON=", m.Settings.Print.BlackWhite); }});
     t.push_back(StoredBool(font, "SCBAR=", &StoredValues::ScaleBar));
     t.push_back({font, "NET=", [](ConfigModel& m, const std::string& v) { m.Settings.Route.ShowNet = ConfigBoolean(v); },
                  [](const ConfigModel& m, ConfigWriter& w) { w.Boolean("NET=", m.Settings.Route.ShowNet); }});
@@ -209,10 +216,10 @@ const std::vector<KeyRule>& KeyTable() {
                    w.Text("LWIND=", text);
                  }});
 
-    t.push_back(StoredReal2("Printer", "MLT=", &StoredValues::MarginLeft));
-    t.push_back(StoredReal2("Printer", "MRT=", &StoredValues::MarginRight));
-    t.push_back(StoredReal2("Printer", "MTP=", &StoredValues::MarginTop));
-    t.push_back(StoredReal2("Printer", "MBT=", &StoredValues::MarginBottom));
+    t.push_back(Margin("MLT=", &core::PrintSettings::MarginLeft));
+    t.push_back(Margin("MRT=", &core::PrintSettings::MarginRight));
+    t.push_back(Margin("MTP=", &core::PrintSettings::MarginTop));
+    t.push_back(Margin("MBT=", &core::PrintSettings::MarginBottom));
     t.push_back({"Printer", "SIZE=",
                  [](ConfigModel& m, const std::string& v) {
                    if (const std::int32_t size = ConfigInteger(v); size == 1 || size == 2) m.Stored.PaperSize = size;

@@ -36,11 +36,10 @@ struct MapTables {
 struct StoredValues {
   std::string OverlayFolder, LibraryFolder, HelpFolder, Bitmap, Overlay, Library;
   bool Database = false, BackPaint = false, MainLayer = true, Hints = true, StatusBar = true, Globe = false;
-  bool Pc = false, Beep = true, OptionIds = false, ScaleBar = false, BlackWhite = false;
+  bool Pc = false, Beep = true, OptionIds = false, ScaleBar = false;
   std::int32_t PrintMode = 0;
   double LoadRatio = 8;
   std::int32_t SecondTextSize = 6, ShadeFactor = 0, ShadePolygons = 0;
-  double MarginLeft = 0.5, MarginRight = 0.5, MarginTop = 0.5, MarginBottom = 0.5;
   std::int32_t PaperSize = 1, FontSize = 10, Fps = 0, PrintOrientation = 0;
   std::string Title = "Current Map";
   std::string PlaceText, StreetText, ZipText, AreaCodeText, AddressText;

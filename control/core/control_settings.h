@@ -7,6 +7,7 @@
 
 #include "control/core/label_settings.h"
 #include "control/core/option_table.h"
+#include "control/core/print_settings.h"
 #include "control/core/road_options.h"
 #include "control/core/route_settings.h"
 #include "control/core/shading_switches.h"
@@ -81,10 +82,11 @@ struct ControlSettings {
   RoadOptions Roads;
   SearchSettings Search;
   RouteSettings Route;
+  PrintSettings Print;
 };
 
 // The sections, as change notifications name them.
-enum class SettingSection { Panel, Layers, Look, Options, Startup, Labels, Underlay, Roads, Search, Route };
+enum class SettingSection { Panel, Layers, Look, Options, Startup, Labels, Underlay, Roads, Search, Route, Print };
 
 // Whether a change of `section` must draw the map again.
 constexpr bool ChangesTheMap(SettingSection section) {

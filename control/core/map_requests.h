@@ -42,6 +42,10 @@ struct PaintRequest {
   gdi::COLORREF Background = Appearance::kDefaultColor;
   LabelSettings Labels;        // with the label face taken from the panel's font
   UnderlaySettings Underlay;   // whether and how underlay images are drawn
+  // A printed map: black and white when the Printer dialog asks so, and,
+  // with its shading box off, no area shaded (the switches stay as they are).
+  bool Monochrome = false;
+  bool WithoutShading = false;
 };
 
 // The fonts and labels of a paint as the panel's settings give them: the

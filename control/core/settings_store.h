@@ -33,6 +33,7 @@ class SettingsStore {
   const RoadOptions& Roads() const { return settings_.Roads; }
   const SearchSettings& Search() const { return settings_.Search; }
   const RouteSettings& Route() const { return settings_.Route; }
+  const PrintSettings& Print() const { return settings_.Print; }
 
   // Runs `edit` on one section, then notifies the listeners. A listener that
   // changes settings itself is notified again for that change.
@@ -57,6 +58,7 @@ class SettingsStore {
     NotifyChanged(before, &ControlSettings::Roads);
     NotifyChanged(before, &ControlSettings::Search);
     NotifyChanged(before, &ControlSettings::Route);
+    NotifyChanged(before, &ControlSettings::Print);
   }
 
   // Adds a listener, called after every change in the order listeners were
@@ -80,9 +82,10 @@ class SettingsStore {
     else if constexpr (std::is_same_v<Section, UnderlaySettings>) return SettingSection::Underlay;
     else if constexpr (std::is_same_v<Section, RoadOptions>) return SettingSection::Roads;
     else if constexpr (std::is_same_v<Section, SearchSettings>) return SettingSection::Search;
+    else if constexpr (std::is_same_v<Section, RouteSettings>) return SettingSection::Route;
     else {
-      static_assert(std::is_same_v<Section, RouteSettings>, "not a section of ControlSettings");
-      return SettingSection::Route;
+      static_assert(std::is_same_v<Section, PrintSettings>, "not a section of ControlSettings");
+      return SettingSection::Print;
     }
   }
   template <typename Section>

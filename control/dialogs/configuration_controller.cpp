@@ -64,7 +64,6 @@ config::ConfigModel ConfigurationController::Capture() const {
     m.Tables.PaletteColours[i - 1] = styles.Colours().PaletteEntry(i);
   }
   m.Stored = stored_;
-  m.Stored.BlackWhite = styles.BlackWhite().On();
   m.ScreenAspect = panel.ScreenAspect();
   m.DistanceUnit = panel.view().DistanceUnit() == 2 ? 2 : 1;
   const core::ViewState& view = panel.view();

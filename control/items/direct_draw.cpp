@@ -15,7 +15,7 @@ std::int64_t Round(double v) { return static_cast<std::int64_t>(std::llround(v))
 
 // The passes of one direct paint into `canvas`, whose logical (0, 0) is the
 // top-left of the view's Width × Height.
-void Paint(core::Ttvmap& panel, gdi::Canvas& canvas, gdi::HDC dc) {
+void Paint(core::Ttvmap& panel, gdi::Canvas& canvas, gdi::HDC dc, const DirectDrawRequest& direct) {
   core::ViewState& view = panel.view();
   const core::TViewWindow& v = view.View();
   const gdi::Rect area{0, 0, v.Width, v.Height};
@@ -23,13 +23,15 @@ void Paint(core::Ttvmap& panel, gdi::Canvas& canvas, gdi::HDC dc) {
   canvas.IntersectClipRect(area);
   if (panel.events.OndirectBefore) panel.events.OndirectBefore(dc);
   panel.hooks().loader->LoadView(panel.MakeLoadRequest());
-  const core::PaintRequest request = panel.MakePaintRequest(core::OutputKind::Device);
+  core::PaintRequest request = panel.MakePaintRequest(direct.Output);
+  request.Monochrome = direct.Mono;
+  request.WithoutShading = !direct.Shading;
   // Very large pictures go without the background and underlay.
   if (v.Width < 1400 && v.Height < 1400) panel.hooks().background->FillBackground(canvas, area, request);
   panel.hooks().mapDrawer->DrawMap(canvas, request);
   if (request.Layers.Overlay) panel.hooks().overlays->DrawOverlays(canvas);
   if (panel.events.OnDirect) panel.events.OnDirect(dc);
-  panel.hooks().items->DrawItems(canvas, core::ItemPaintRequest{&view, core::OutputKind::Device, {}});
+  panel.hooks().items->DrawItems(canvas, core::ItemPaintRequest{&view, direct.Output, {}});
   canvas.RestoreState(saved);
 }
 
@@ -43,6 +45,30 @@ void Stretch(const gdi::Bitmap& from, gdi::Bitmap& to) {
 }
 
 }  // namespace
+
+gdi::Size DirectPictureSize(core::Ttvmap& panel, std::int32_t w, std::int32_t h, bool keepAspect) {
+  if (w < 1 || h < 1) throw ArgumentError("a picture needs a width and height of at least 1 pixel");
+  // The map area of the control, the size the view is kept for.
+  const gdi::Size client = panel.window().ClientSize();
+  const std::int32_t frame = panel.FrameWidth();
+  const double controlW = std::max(1, client.cx - 2 * frame), controlH = std::max(1, client.cy - 2 * frame);
+  std::int64_t width = w, height = h;
+  if (keepAspect) {
+    const double d = static_cast<double>(w) / h;
+    if (d < controlW / controlH) {
+      width = static_cast<std::int64_t>(controlW);
+      height = Round(controlW / d);
+    } else {
+      height = static_cast<std::int64_t>(controlH);
+      width = Round(d * controlH);
+    }
+  }
+  if (width < 1 || height < 1 || width > kMaxDirectSide || height > kMaxDirectSide) {
+    throw ArgumentError("DirectDraw's rectangle of " + std::to_string(w) + " x " + std::to_string(h) +
+                        " would need a view of " + std::to_string(width) + " x " + std::to_string(height) + " pixels");
+  }
+  return gdi::Size{static_cast<std::int32_t>(width), static_cast<std::int32_t>(height)};
+}
 
 void DirectDraw(core::Ttvmap& panel, gdi::Canvas& canvas, gdi::HDC dc, const DirectDrawRequest& request) {
   const std::int32_t w = request.Target.Width(), h = request.Target.Height();
@@ -63,25 +89,8 @@ void DirectDraw(core::Ttvmap& panel, gdi::Canvas& canvas, gdi::HDC dc, const Dir
     }
   } restore{view, saved};
 
-  // The map area of the control, the size the view is kept for.
-  const gdi::Size client = panel.window().ClientSize();
-  const std::int32_t frame = panel.FrameWidth();
-  const double controlW = std::max(1, client.cx - 2 * frame), controlH = std::max(1, client.cy - 2 * frame);
-  std::int64_t width = w, height = h;
-  if (request.KeepAspect) {
-    const double d = static_cast<double>(w) / h;
-    if (d < controlW / controlH) {
-      width = static_cast<std::int64_t>(controlW);
-      height = Round(controlW / d);
-    } else {
-      height = static_cast<std::int64_t>(controlH);
-      width = Round(d * controlH);
-    }
-  }
-  if (width < 1 || height < 1 || width > kMaxDirectSide || height > kMaxDirectSide) {
-    throw ArgumentError("DirectDraw's rectangle of " + std::to_string(w) + " x " + std::to_string(h) +
-                        " would need a view of " + std::to_string(width) + " x " + std::to_string(height) + " pixels");
-  }
+  const gdi::Size pictureSize = DirectPictureSize(panel, w, h, request.KeepAspect);
+  const std::int64_t width = pictureSize.cx, height = pictureSize.cy;
 
   core::TViewWindow& v = view.View();
   const std::int64_t cx = saved.Left + (static_cast<std::int64_t>(saved.Right) - saved.Left) / 2;
@@ -111,7 +120,7 @@ void DirectDraw(core::Ttvmap& panel, gdi::Canvas& canvas, gdi::HDC dc, const Dir
   if (width == w && height == h) {
     // One view pixel is one pixel of the device context.
     canvas.SetWindowOrigin({origin.x - request.Target.left, origin.y - request.Target.top});
-    Paint(panel, canvas, dc);
+    Paint(panel, canvas, dc, request);
     return;
   }
   // The view's picture is drawn at its own size and scaled onto the rectangle.
@@ -119,7 +128,7 @@ void DirectDraw(core::Ttvmap& panel, gdi::Canvas& canvas, gdi::HDC dc, const Dir
   gdi::CairoCanvas pictureCanvas(picture);
   {
     gdi::ScopedDc pictureDc(pictureCanvas);
-    Paint(panel, pictureCanvas, pictureDc.Handle());
+    Paint(panel, pictureCanvas, pictureDc.Handle(), request);
   }
   gdi::Bitmap scaled(w, h);
   Stretch(picture, scaled);

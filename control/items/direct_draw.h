@@ -16,11 +16,18 @@ struct DirectDrawRequest {
   gdi::Rect Target;        // logical rectangle of the device context (x, y, x + w, y + h)
   bool Fill = false;       // fill the rectangle white first
   bool KeepAspect = false;  // grow the view's width or height to the rectangle's shape, then fit it in
-  bool Mono = false;
+  bool Mono = false;         // the map in black and white
+  bool Shading = true;       // false: no area shaded in this drawing
+  core::OutputKind Output = core::OutputKind::Device;
 };
 
 // The largest rectangle side taken, in pixels.
 inline constexpr std::int32_t kMaxDirectSide = 16384;
+
+// The size of the view's picture for a w × h rectangle: the rectangle itself,
+// or with KeepAspect the control's map area grown to the rectangle's shape.
+// ArgumentError when it would be larger than kMaxDirectSide.
+gdi::Size DirectPictureSize(core::Ttvmap& panel, std::int32_t w, std::int32_t h, bool keepAspect);
 
 // ArgumentError for a width or height below 1 or above kMaxDirectSide, or a
 // view that the rectangle would make larger than that.

@@ -54,6 +54,8 @@ void MapModel::Paint(gdi::Canvas& canvas, const core::PaintRequest& request) {
   PaintSetup setup;
   setup.UnderlayShown = request.Underlay.Underlay() && underlay_->Drawn;
   setup.DeviceOutput = request.Output != core::OutputKind::Screen;
+  setup.Monochrome = request.Monochrome;
+  setup.PrintWithoutShading = request.WithoutShading;
   setup.Background = request.Background;
   setup.Shading = request.Layers.Shading;
   labels_.Settings() = request.Labels;

@@ -16,7 +16,7 @@ void StyleEngine::BeginPaint(const core::ViewState& view, const PaintSetup& setu
   savedStyles_ = styles_;
   savedVisibility_ = visibility_;
   fullPaint_ = setup.FullPaint;
-  blackWhiteOutput_ = blackWhite_.On() && setup.DeviceOutput;
+  blackWhiteOutput_ = (blackWhite_.On() || setup.Monochrome) && setup.DeviceOutput;
   const bool suspended = setup.UnderlayShown || setup.PrintWithoutShading;
   activeShading_ = suspended ? ShadingSwitches::AllOff() : setup.Shading;
   paint_.emplace(PaintStyleContext{SpanGauge::ForView(view, thresholds_), view.View().Top, blackWhite_.On(),

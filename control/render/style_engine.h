@@ -69,6 +69,9 @@ struct PaintSetup {
   // box off, no area is shaded in this paint (the switches stay as they are).
   bool UnderlayShown = false;
   bool PrintWithoutShading = false;
+  // Drawn in black and white whatever the black-and-white setting (a print
+  // with the Printer dialog's box ticked); device output only.
+  bool Monochrome = false;
   // The colour the map is drawn on (the control's Color); the sea is this colour.
   gdi::COLORREF Background = gdi::RGB(0xFF, 0xFF, 0xFF);
   // The shading switches of the control (suspended as above).

@@ -143,7 +143,7 @@ TEST_F(NotBuiltYet, TheseMembersWaitForTheirSubsystems) {
   }
   const std::set<std::string> expected = {
       "ExecClosest", "FindClosest", "Custom", "put Custom",
-      "OpenOverlay", "ExecPrint", "ShowToolbar", "SaveToBitmap", "SaveToGif",
+      "OpenOverlay", "ShowToolbar", "SaveToBitmap", "SaveToGif",
       "QueryObj",
       "LoadStreets", "SaveStreets", "ClearStreets", "ClearOverlay"};
   EXPECT_EQ(notBuilt, expected);
