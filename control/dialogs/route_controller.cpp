@@ -7,12 +7,15 @@
 #include "control/core/coordinate_format.h"
 #include "control/core/errors.h"
 #include "control/core/scope_guards.h"
+#include "control/dialogs/print_dialog.h"
 #include "control/dialogs/road_options_dialog.h"
+#include "control/printing/route_print.h"
 #include "control/routing/direction_texts.h"
 #include "control/search/coordinate_pair.h"
 #include "control/search/result_line.h"
 #include "control/search/title_case.h"
 #include "platform/kernel/beep.h"
+#include "platform/ui/printer.h"
 
 namespace quelmar::dialogs {
 namespace {
@@ -131,7 +134,7 @@ ui::DialogModel& RouteController::RoutingDialog() {
       dialog_->Field(kRouteList).items = service_.LastDirections().Rows;
     }
   });
-  d.OnPress(kRoutePrint, [this] { Message("Printing the route is not built yet."); });
+  d.OnPress(kRoutePrint, [this] { PrintFromDialog(); });
   d.OnPress(kLocateStart, [this] { LocateEnd(true); });
   d.OnPress(kLocateFinish, [this] { LocateEnd(false); });
   d.OnPress(kProgrammerOptions, [] {});
@@ -345,8 +348,58 @@ void RouteController::Calculate(std::int32_t options) {
     }
   }
   if (options & (routing::RT_PrtMap | routing::RT_PrtDir)) {
-    throw Error("The route was found; printing its maps and directions is not built yet", ErrorCode::NotImplemented);
+    PrintRoute((options & routing::RT_PrtMap) != 0, (options & routing::RT_PrtDir) != 0);
   }
+}
+
+void RouteController::PrintFromDialog() {
+  if (!service_.LastDirections().Found) return;
+  core::SettingsStore& settings = context_.Settings();
+  PrintDialog print(PrintPage::Route, settings.Print(), settings.Startup().TitlePrint, ui::CurrentPrinter());
+  ui::RunModal(print.Dialog());
+  settings.Change(&core::ControlSettings::Print, [&](core::PrintSettings& p) { p = print.Result(p); });
+  settings.Change(&core::ControlSettings::Startup, [&](core::StartupSettings& s) { s.TitlePrint = print.Title(); });
+  if (!print.Ok()) return;
+  try {
+    PrintRoute(settings.Print().RouteMaps, settings.Print().Directions);
+  } catch (const IoError&) {
+    Message("Printer Error");
+  }
+}
+
+void RouteController::PrintRoute(bool maps, bool directions) {
+  const routing::Directions& found = service_.LastDirections();
+  if (!found.Found || (!maps && !directions)) return;
+  ui::Printer* printer = ui::CurrentPrinter();
+  if (!printer) throw IoError("Printer Error: no printer is installed");
+  const core::SettingsStore& settings = context_.Settings();
+  printing::RoutePrintRequest request;
+  request.Rows = found.Rows;
+  request.StartLabel = service_.StartPoint().Label;
+  request.FinishLabel = service_.FinishPoint().Label;
+  request.TotalMiles = found.TotalMiles;
+  request.DriveTimeText = found.TimeText;
+  request.TotalsText = found.DistanceText + ", " + found.TimeText;
+  static constexpr const char* kKinds[] = {"Shortest", "Fastest", "Directest", "Preferred", "Shortest (Unbiased)"};
+  request.RouteKind = kKinds[settings.Route().RouteType % 5];
+  request.Kilometres = settings.Route().Kilometres;
+  request.BlackWhite = settings.Print().BlackWhite;
+  request.TitlePrint = settings.Startup().TitlePrint;
+  request.TitleUser = settings.Startup().TitleUser;
+  request.CreatedAt = printing::PrintTimestamp();
+  printing::PageCounter pages;
+  try {
+    const ui::PrinterInfo info = printer->Info();
+    std::unique_ptr<ui::PrintJob> job = printer->StartJob(request.TitlePrint);
+    if (maps) printing::PrintRouteMaps(panel_, *job, info, request, pages);
+    if (directions) printing::PrintDirections(*job, info, request, pages);
+    job->End();
+  } catch (const Error&) {
+    throw;
+  } catch (const std::runtime_error& e) {
+    throw IoError(std::string("Printer Error: ") + e.what());
+  }
+  kernel::Beep();
 }
 
 void RouteController::FindRoute(double lon1, double lat1, double lon2, double lat2, std::int32_t flag) {

@@ -77,6 +77,14 @@ class RouteController {
   // Double-clicking a history entry: its points become start and finish.
   void UseHistoryEntry(std::size_t index);
 
+  // "&Print ...": the Printer dialog on its route page, then the route maps
+  // and/or the directions report of the route found, in one print job.
+  void PrintFromDialog();
+  // The route print without the dialog (a calculation whose options ask for
+  // it). Throws IoError ("Printer Error: ...") when it fails; nothing is
+  // written then.
+  void PrintRoute(bool maps, bool directions);
+
  private:
   // Throws Unexpected while a route is being calculated or reported.
   void RefuseWhileBusy() const;

@@ -35,6 +35,8 @@ bool SplitSentence(const std::string& sentence, std::string* manoeuvre, std::str
   return true;
 }
 
+bool IsLegRow(const std::vector<std::string>& fields) { return fields[2].find("\r\n") != std::string::npos; }
+
 gdi::Font Arial(std::int32_t height, bool bold = false) {
   gdi::Font font;
   font.face = "Arial";
@@ -212,14 +214,18 @@ void PrintRouteMaps(core::Ttvmap& panel, ui::PrintJob& job, const ui::PrinterInf
     DrawPageFooter(c, r, 24, w - 24, bottom - 66, pages);
   };
   header();
+  // The legs are the rows with a manoeuvre: the start row is not always
+  // listed, so "all rows but the first and the last" could drop a leg.
   int cell = 0, leg = 0;
-  for (std::size_t i = 1; i + 1 < r.Rows.size(); ++i) {
+  for (const std::string& row : r.Rows) {
+    const std::vector<std::string> fields = Fields(row);
+    if (!IsLegRow(fields)) continue;
     if (cell == 6) {
       job.NewPage();
       header();
       cell = 0;
     }
-    DrawLegCell(panel, page.Canvas(), RouteMapCell(page.size, cell), ++leg, Fields(r.Rows[i]), r);
+    DrawLegCell(panel, page.Canvas(), RouteMapCell(page.size, cell), ++leg, fields, r);
     ++cell;
   }
 }
@@ -280,7 +286,7 @@ void PrintDirections(ui::PrintJob& job, const ui::PrinterInfo& printer, const Ro
       Text(c, {kLeft + 25, y + 15}, gdi::TA_LEFT | gdi::TA_TOP, Arial(14), drive);
       lineHeight = 30;
     }
-    if (i > 0 && i + 1 < r.Rows.size()) {
+    if (IsLegRow(f)) {
       std::string time = f[4];
       if (time.starts_with('0')) time[0] = ' ';
       if (time.size() >= 3) time.resize(time.size() - 3);

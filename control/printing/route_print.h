@@ -34,7 +34,7 @@ struct RoutePrintRequest {
   std::string TitlePrint, TitleUser, CreatedAt;
 };
 
-// One page per six legs (at least one page). Throws std::runtime_error when
+// One page per six legs (the rows with a manoeuvre; at least one page). Throws std::runtime_error when
 // the printer cannot draw in hundredths of an inch.
 void PrintRouteMaps(core::Ttvmap& panel, ui::PrintJob& job, const ui::PrinterInfo& printer,
                     const RoutePrintRequest& request, PageCounter& pages);

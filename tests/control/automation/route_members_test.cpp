@@ -5,10 +5,16 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <regex>
 
 #include "control_fixture.h"
 #include "platform/ui/dialog_model.h"
+#include "platform/kernel/beep.h"
 #include "platform/ui/headless_window.h"
+#include "platform/ui/printer.h"
 #include "tests/control/search/street_archive_fixture.h"
 #include "tests/platform/kernel/test_files.h"
 
@@ -97,10 +103,48 @@ TEST_F(RouteMembers, WhatCannotBeRoutedIsRefused) {
   EXPECT_EQ(Call("FindRoute", {Variant(-587.0), Variant(41.9), Variant(-87.6), Variant(41.9), Variant(3)})
                 .MemberResult(),
             com::E_INVALIDARG);
-  // Printing is refused as not built, after the route is found.
-  const InvokeResult printed = Route(kCorner, kEast, 3 | 1024);
-  EXPECT_EQ(printed.MemberResult(), com::E_NOTIMPL);
-  EXPECT_EQ(rows_.size(), 4u);
+}
+
+// A route whose options ask for printing prints its leg maps and its
+// directions in one document, and leaves the view as the route left it.
+TEST_F(RouteMembers, PrintFlagsPrintTheRouteMapsAndTheDirections) {
+  const std::filesystem::path pdf = folder_.path() / "route.pdf";
+  ui::SetPrinter(std::make_shared<ui::PdfFilePrinter>(pdf, 100));
+  ASSERT_EQ(Route(kCorner, kEast, 3).hr, com::S_OK);
+  const double left = Get("LonLeft").r8(), top = Get("LatTop").r8();
+  const long beeps = kernel::BeepCount();
+  const InvokeResult printed = Route(kCorner, kEast, 3 | 1024 | 2048);
+  ui::ResetPrinter();
+  ASSERT_EQ(printed.hr, com::S_OK) << printed.excep.bstrDescription;
+  EXPECT_EQ(kernel::BeepCount(), beeps + 1) << "a finished route print beeps";
+  EXPECT_EQ(Get("LonLeft").r8(), left);
+  EXPECT_EQ(Get("LatTop").r8(), top);
+  std::string info;
+  if (FILE* pipe = ::popen(("pdfinfo '" + pdf.string() + "'").c_str(), "r")) {
+    char buffer[4096];
+    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) info.append(buffer, n);
+    ::pclose(pipe);
+  }
+  // Two legs: one page of route maps, then one page of directions.
+  EXPECT_TRUE(std::regex_search(info, std::regex("Pages:\\s+2\n"))) << info;
+  std::string text;
+  if (FILE* pipe = ::popen(("pdftotext -layout '" + pdf.string() + "' -").c_str(), "r")) {
+    char buffer[4096];
+    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) text.append(buffer, n);
+    ::pclose(pipe);
+  }
+  for (const char* expected : {"Turn Right onto W ADDISON ST", "Driving Directions", "Drive Time:", "p.1", "p.2",
+                               "The information contained herein"}) {
+    EXPECT_NE(text.find(expected), std::string::npos) << expected << " in\n" << text;
+  }
+
+  // No printer: the route is still found and reported; the print fails visibly.
+  ui::SetPrinter(nullptr);
+  const InvokeResult failed = Route(kCorner, kEast, 3 | 1024);
+  ui::ResetPrinter();
+  EXPECT_EQ(failed.MemberResult(), com::E_FAIL);
+  EXPECT_NE(failed.excep.bstrDescription.find("Printer Error"), std::string::npos);
+  EXPECT_EQ(rows_.back().substr(0, 8), "\t\tFinish");
 }
 
 TEST_F(RouteMembers, ARouteStartedFromARouteEventIsRefused) {
