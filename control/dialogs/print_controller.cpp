@@ -1,10 +1,9 @@
 #include "control/dialogs/print_controller.h"
 
-#include <stdexcept>
-
 #include "control/core/errors.h"
 #include "control/dialogs/print_dialog.h"
 #include "control/printing/map_print.h"
+#include "control/printing/print_job.h"
 #include "platform/ui/printer.h"
 
 namespace quelmar::dialogs {
@@ -27,15 +26,9 @@ void ExecMapPrint(core::ControlContext& context) {
   request.TitleUser = settings.Startup().TitleUser;
   request.CreatedAt = printing::PrintTimestamp();
   printing::PageCounter pages;
-  try {
-    const ui::PrinterInfo info = printer->Info();
-    std::unique_ptr<ui::PrintJob> job = printer->StartJob(request.TitlePrint);
-    printing::PrintMap(panel, *job, info, request, pages);
-    job->End();
-  } catch (const std::runtime_error& e) {
-    if (dynamic_cast<const Error*>(&e)) throw;
-    throw IoError(std::string("ExecPrint: ") + e.what());
-  }
+  printing::RunPrintJob(*printer, request.TitlePrint, "ExecPrint: ", [&](ui::PrintJob& job, const ui::PrinterInfo& info) {
+    printing::PrintMap(panel, job, info, request, pages);
+  });
 }
 
 }  // namespace quelmar::dialogs

@@ -9,6 +9,7 @@
 #include "control/core/scope_guards.h"
 #include "control/dialogs/print_dialog.h"
 #include "control/dialogs/road_options_dialog.h"
+#include "control/printing/print_job.h"
 #include "control/printing/route_print.h"
 #include "control/routing/direction_texts.h"
 #include "control/search/coordinate_pair.h"
@@ -388,17 +389,10 @@ void RouteController::PrintRoute(bool maps, bool directions) {
   request.TitleUser = settings.Startup().TitleUser;
   request.CreatedAt = printing::PrintTimestamp();
   printing::PageCounter pages;
-  try {
-    const ui::PrinterInfo info = printer->Info();
-    std::unique_ptr<ui::PrintJob> job = printer->StartJob(request.TitlePrint);
-    if (maps) printing::PrintRouteMaps(panel_, *job, info, request, pages);
-    if (directions) printing::PrintDirections(*job, info, request, pages);
-    job->End();
-  } catch (const Error&) {
-    throw;
-  } catch (const std::runtime_error& e) {
-    throw IoError(std::string("Printer Error: ") + e.what());
-  }
+  printing::RunPrintJob(*printer, request.TitlePrint, "Printer Error: ", [&](ui::PrintJob& job, const ui::PrinterInfo& info) {
+    if (maps) printing::PrintRouteMaps(panel_, job, info, request, pages);
+    if (directions) printing::PrintDirections(job, info, request, pages);
+  });
   kernel::Beep();
 }
 
