@@ -25,6 +25,7 @@ void Paint(core::Ttvmap& panel, gdi::Canvas& canvas, gdi::HDC dc, const DirectDr
   panel.hooks().loader->LoadView(panel.MakeLoadRequest());
   core::PaintRequest request = panel.MakePaintRequest(direct.Output);
   request.Monochrome = direct.Mono;
+  if (direct.Mono) request.Background = gdi::RGB(255, 255, 255);  // a black-and-white map is drawn on white
   request.WithoutShading = !direct.Shading;
   // Very large pictures go without the background and underlay.
   if (v.Width < 1400 && v.Height < 1400) panel.hooks().background->FillBackground(canvas, area, request);

@@ -17,9 +17,11 @@ void StyleEngine::BeginPaint(const core::ViewState& view, const PaintSetup& setu
   savedVisibility_ = visibility_;
   fullPaint_ = setup.FullPaint;
   blackWhiteOutput_ = (blackWhite_.On() || setup.Monochrome) && setup.DeviceOutput;
+  paintBlackWhite_ = blackWhite_;
+  if (setup.Monochrome && setup.DeviceOutput) paintBlackWhite_.SetOn(true);
   const bool suspended = setup.UnderlayShown || setup.PrintWithoutShading;
   activeShading_ = suspended ? ShadingSwitches::AllOff() : setup.Shading;
-  paint_.emplace(PaintStyleContext{SpanGauge::ForView(view, thresholds_), view.View().Top, blackWhite_.On(),
+  paint_.emplace(PaintStyleContext{SpanGauge::ForView(view, thresholds_), view.View().Top, paintBlackWhite_.On(),
                                    blackWhiteOutput_, underlayDrawn_, activeShading_, colours_.Land(),
                                    colours_.Water()});
   areas_.BeginPaint();
@@ -37,7 +39,7 @@ bool StyleEngine::FeatureDrawn(std::uint8_t featureCode) const {
 }
 
 ObjectStyleContext StyleEngine::SelectionContext(bool deferral) {
-  return ObjectStyleContext{styles_, switches_, colours_, activeShading_, blackWhite_, blackWhiteOutput_,
+  return ObjectStyleContext{styles_, switches_, colours_, activeShading_, paintBlackWhite_, blackWhiteOutput_,
                             deferral, areas_};
 }
 

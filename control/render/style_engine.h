@@ -165,6 +165,7 @@ class StyleEngine {
   ColourSchemeStore schemes_;
   ShadingSwitches activeShading_;
   BlackWhiteSettings blackWhite_;
+  BlackWhiteSettings paintBlackWhite_;  // the paint's: the setting, or on for a monochrome device paint
   DetailThresholds thresholds_;
   AreaColourMap areas_;
   bool underlayDrawn_ = false;

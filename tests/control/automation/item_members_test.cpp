@@ -11,6 +11,7 @@
 #include "platform/gdi/bitmap_handles.h"
 #include "platform/gdi/cairo_canvas.h"
 #include "platform/gdi/dc_handles.h"
+#include "platform/gdi/pdf_canvas.h"
 #include "platform/ui/headless_window.h"
 #include "control/items/item_painter.h"
 #include "platform/gdi/text_measurer.h"
@@ -307,6 +308,54 @@ TEST_F(ItemMembers, DirectDrawRefusesSizesItCannotDraw) {
                 .hr,
             com::S_OK);
   EXPECT_EQ(Panel()->view().View(), before);
+}
+
+// The mono switch draws the picture in black, white and greys only.
+TEST_F(ItemMembers, DirectDrawInMonoHasNoColours) {
+  gdi::Bitmap target(200, 150);
+  gdi::CairoCanvas canvas(target);
+  gdi::ScopedDc dc(canvas);
+  auto colouredPixels = [&](bool mono) {
+    EXPECT_EQ(Call("DirectDraw", {Variant(dc.Handle()), Variant(0), Variant(0), Variant(200), Variant(150),
+                                  Variant(true), Variant(false), Variant(mono)})
+                  .hr,
+              com::S_OK);
+    int coloured = 0;
+    for (int y = 0; y < 150; ++y) {
+      for (int x = 0; x < 200; ++x) {
+        const gdi::COLORREF c = target.Pixel(x, y);
+        if (gdi::GetRValue(c) != gdi::GetGValue(c) || gdi::GetGValue(c) != gdi::GetBValue(c)) {
+          if (mono && coloured < 5) ADD_FAILURE() << std::hex << c << " at " << std::dec << x << "," << y;
+          ++coloured;
+        }
+      }
+    }
+    return coloured;
+  };
+  EXPECT_GT(colouredPixels(false), 1000);
+  EXPECT_EQ(colouredPixels(true), 0);
+}
+
+// A host's PDF surface is a device context like any other: the map goes in
+// as vector drawing and the document comes out whole.
+TEST_F(ItemMembers, DirectDrawIntoAPdfSurface) {
+  std::string bytes;
+  auto pdf = std::make_unique<gdi::PdfCanvas>(
+      [&](std::span<const unsigned char> b) {
+        bytes.append(reinterpret_cast<const char*>(b.data()), b.size());
+        return true;
+      },
+      gdi::Size{850, 1100}, 100);
+  {
+    gdi::ScopedDc dc(*pdf);
+    ASSERT_EQ(Call("DirectDraw", {Variant(dc.Handle()), Variant(50), Variant(50), Variant(750), Variant(500),
+                                  Variant(true), Variant(true), Variant(false)})
+                  .hr,
+              com::S_OK);
+  }
+  ASSERT_TRUE(pdf->Finish());
+  EXPECT_TRUE(bytes.starts_with("%PDF-"));
+  EXPECT_GT(bytes.size(), 2000u) << "the map is in the document";
 }
 
 }  // namespace
