@@ -74,10 +74,16 @@ Variant::Variant(IDispatch* dispatch) : vt_(VT_DISPATCH) {
   if (dispatch) dispatch->AddRef();
 }
 
+Variant::Variant(SafeArray array)
+    : vt_(VT_ARRAY | (array.ElementType == VT_BSTR ? VT_BSTR : VT_VARIANT)),
+      array_(std::make_shared<SafeArray>(std::move(array))) {
+  array_->ElementType = vt_ & ~VT_ARRAY;
+}
+
 Variant::Variant(const Variant& other) { CopyFrom(other); }
 
 Variant::Variant(Variant&& other) noexcept
-    : vt_(other.vt_), u_(other.u_), text_(std::move(other.text_)) {
+    : vt_(other.vt_), u_(other.u_), text_(std::move(other.text_)), array_(std::move(other.array_)) {
   other.vt_ = VT_EMPTY;
   other.u_ = {};
   other.text_.clear();
@@ -97,6 +103,7 @@ Variant& Variant::operator=(Variant&& other) noexcept {
     vt_ = other.vt_;
     u_ = other.u_;
     text_ = std::move(other.text_);
+    array_ = std::move(other.array_);
     other.vt_ = VT_EMPTY;
     other.u_ = {};
     other.text_.clear();
@@ -111,6 +118,7 @@ void Variant::Clear() {
   vt_ = VT_EMPTY;
   u_ = {};
   text_.clear();
+  array_.reset();
   // Last, so that whatever the release runs sees this variant already empty.
   if (dispatch) dispatch->Release();
 }
@@ -119,6 +127,7 @@ void Variant::CopyFrom(const Variant& other) {
   vt_ = other.vt_;
   u_ = other.u_;
   text_ = other.text_;
+  array_ = other.array_ ? std::make_shared<SafeArray>(*other.array_) : nullptr;
   if (vt_ == VT_DISPATCH && u_.dispatch_) u_.dispatch_->AddRef();
 }
 
@@ -158,6 +167,32 @@ Variant Variant::ByRef(double* p) { return MakeRef(VT_R8, p); }
 Variant Variant::ByRefBool(VARIANT_BOOL* p) { return MakeRef(VT_BOOL, p); }
 Variant Variant::ByRef(std::string* p) { return MakeRef(VT_BSTR, p); }
 Variant Variant::ByRef(Variant* p) { return MakeRef(VT_VARIANT, p); }
+Variant Variant::ByRef(SafeArray* p) {
+  return MakeRef(VT_ARRAY | (p && p->ElementType == VT_BSTR ? VT_BSTR : VT_VARIANT), p);
+}
+
+const SafeArray* Variant::array() const {
+  const Variant* v = Target();
+  if (!v || !(v->vt_ & VT_ARRAY)) return nullptr;
+  return v->IsByRef() ? static_cast<const SafeArray*>(v->u_.ref_) : v->array_.get();
+}
+
+SafeArray SafeArray::OfStrings(const std::vector<std::string>& texts) {
+  SafeArray a;
+  a.ElementType = VT_BSTR;
+  for (const std::string& t : texts) a.Elements.emplace_back(t);
+  return a;
+}
+
+std::vector<std::string> SafeArray::Strings() const {
+  std::vector<std::string> texts;
+  for (const Variant& e : Elements) {
+    std::string t;
+    if (e.ToString(&t) < 0) t.clear();
+    texts.push_back(std::move(t));
+  }
+  return texts;
+}
 
 bool Variant::IsMissing() const {
   const Variant* v = Target();
@@ -216,6 +251,7 @@ Variant Variant::Dereferenced() const {
   if (!v->IsByRef()) return *v;
   const void* p = v->u_.ref_;
   if (!p) return Error(E_POINTER);
+  if (v->vt_ & VT_ARRAY) return Variant(*static_cast<const SafeArray*>(p));
   switch (v->vt_ & ~VT_BYREF) {
     case VT_I2: return Variant(*static_cast<const std::int16_t*>(p));
     case VT_I4: return Variant(*static_cast<const std::int32_t*>(p));
@@ -290,6 +326,27 @@ HRESULT Variant::AssignThroughRef(const Variant& value) const {
   if (!IsByRef()) return E_INVALIDARG;
   void* p = u_.ref_;
   if (!p) return E_POINTER;
+  if (vt_ & VT_ARRAY) {
+    // The callee's array replaces the caller's, bounds and all; the caller's
+    // element type stays, the elements converted to it.
+    const SafeArray* from = value.array();
+    if (!from) return DISP_E_TYPEMISMATCH;
+    auto* to = static_cast<SafeArray*>(p);
+    SafeArray result;
+    result.ElementType = to->ElementType;
+    result.LowerBound = from->LowerBound;
+    for (const Variant& e : from->Elements) {
+      if (result.ElementType != VT_BSTR) {
+        result.Elements.push_back(e.Dereferenced());
+        continue;
+      }
+      std::string text;
+      if (const HRESULT hr = e.ToString(&text); hr < 0) return hr;
+      result.Elements.emplace_back(std::move(text));
+    }
+    *to = std::move(result);
+    return S_OK;
+  }
   HRESULT hr = S_OK;
   switch (vt_ & ~VT_BYREF) {
     case VT_I2: {
@@ -356,7 +413,11 @@ std::string Variant::Describe() const {
     }
     case VT_DISPATCH: return v.u_.dispatch_ ? "<dispatch>" : "Nothing";
     case VT_ERROR: return v.IsMissing() ? "Missing" : "Error " + FormatHResult(v.u_.scode_);
-    default: return "<type " + std::to_string(v.vt_) + ">";
+    default:
+      if (const SafeArray* a = v.array()) {
+        return "<array " + std::to_string(a->LowerBound) + " to " + std::to_string(a->UpperBound()) + ">";
+      }
+      return "<type " + std::to_string(v.vt_) + ">";
   }
 }
 

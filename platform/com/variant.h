@@ -1,12 +1,15 @@
 #pragma once
 // Variant: the tagged value of late-bound calls. Covers EMPTY, NULL, I2, I4,
 // R4, R8, BOOL (-1/0), BSTR (UTF-8 text), DISPATCH, ERROR (a missing optional
-// argument) and by-reference forms of each, which point at the caller's storage.
+// argument), one-dimensional arrays of BSTR or VARIANT (SafeArray), and
+// by-reference forms of each, which point at the caller's storage.
 // Conversions follow the Windows rules (numbers from text in the C locale,
 // doubles to integers rounded half to even, overflow is DISP_E_OVERFLOW).
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <variant>
+#include <vector>
 
 #include "platform/com/hresult.h"
 #include "platform/com/unknown.h"
@@ -25,6 +28,7 @@ constexpr VARTYPE VT_DISPATCH = 9;
 constexpr VARTYPE VT_ERROR = 10;
 constexpr VARTYPE VT_BOOL = 11;
 constexpr VARTYPE VT_VARIANT = 12;
+constexpr VARTYPE VT_ARRAY = 0x2000;
 constexpr VARTYPE VT_BYREF = 0x4000;
 
 using VARIANT_BOOL = std::int16_t;
@@ -33,6 +37,8 @@ constexpr VARIANT_BOOL VARIANT_FALSE = 0;
 constexpr VARIANT_BOOL ToVariantBool(bool b) { return b ? VARIANT_TRUE : VARIANT_FALSE; }
 
 using OLE_COLOR = std::uint32_t;
+
+struct SafeArray;
 
 class Variant {
  public:
@@ -45,6 +51,7 @@ class Variant {
   Variant(std::string utf8);          // VT_BSTR
   Variant(const char* utf8);          // VT_BSTR
   Variant(IDispatch* dispatch);       // VT_DISPATCH, adds a reference
+  Variant(SafeArray array);           // VT_ARRAY | its element type; copies are deep
   Variant(const Variant& other);
   Variant(Variant&& other) noexcept;
   Variant& operator=(const Variant& other);
@@ -65,6 +72,8 @@ class Variant {
   static Variant ByRefBool(VARIANT_BOOL* p);
   static Variant ByRef(std::string* p);
   static Variant ByRef(Variant* p);
+  // A by-reference array: the callee may re-dimension it (see AssignThroughRef).
+  static Variant ByRef(SafeArray* p);
 
   VARTYPE vt() const { return vt_; }
   bool IsByRef() const { return (vt_ & VT_BYREF) != 0; }
@@ -82,6 +91,8 @@ class Variant {
   const std::string& bstr() const;
   IDispatch* dispatch() const;
   HRESULT scode() const;
+  // The array held or referenced; nullptr for any other type.
+  const SafeArray* array() const;
 
   // The value with every by-reference level followed (a copy). A reference
   // through a null pointer, or a VT_VARIANT reference to another VT_VARIANT
@@ -127,6 +138,7 @@ class Variant {
     void* ref_;
   } u_{};
   std::string text_;  // VT_BSTR storage
+  std::shared_ptr<SafeArray> array_;  // VT_ARRAY storage, never shared between variants
 
   static Variant MakeRef(VARTYPE type, void* p);
   void Clear();
@@ -137,6 +149,20 @@ class Variant {
   // Where a value of `type` is kept, following references; nullptr when the
   // value is of another type.
   const void* Storage(VARTYPE type) const;
+};
+
+// A one-dimensional SAFEARRAY as hosts pass it: elements of one type
+// (VT_BSTR or VT_VARIANT) indexed from a lower bound on.
+struct SafeArray {
+  VARTYPE ElementType = VT_VARIANT;
+  std::int32_t LowerBound = 0;
+  std::vector<Variant> Elements;
+
+  std::int32_t UpperBound() const { return LowerBound + static_cast<std::int32_t>(Elements.size()) - 1; }
+  // An array of texts from index 0.
+  static SafeArray OfStrings(const std::vector<std::string>& texts);
+  // The elements as texts (each converted; one that does not convert is "").
+  std::vector<std::string> Strings() const;
 };
 
 }  // namespace quelmar::com

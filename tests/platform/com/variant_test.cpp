@@ -184,3 +184,44 @@ TEST(ComVariantTest, DispatchReferencesAreCountedThroughCopiesAndMoves) {
 
 }  // namespace
 }  // namespace quelmar::com
+
+namespace quelmar::com {
+namespace {
+
+// Arrays: value copies are deep, a by-reference array is re-dimensioned by
+// the callee as hosts' out-parameters are, and arrays convert to nothing else.
+TEST(VariantArray, CopiesReferencesAndRedimensioning) {
+  Variant texts(SafeArray::OfStrings({"a", "b"}));
+  EXPECT_EQ(texts.vt(), VT_ARRAY | VT_BSTR);
+  ASSERT_NE(texts.array(), nullptr);
+  EXPECT_EQ(texts.array()->UpperBound(), 1);
+  EXPECT_EQ(texts.Describe(), "<array 0 to 1>");
+  Variant copy = texts;
+  const_cast<SafeArray*>(copy.array())->Elements[0] = Variant("changed");
+  EXPECT_EQ(texts.array()->Strings(), (std::vector<std::string>{"a", "b"})) << "copies do not share elements";
+
+  // The caller's array of texts, handed by reference: the callee's numbers
+  // arrive as texts, with the callee's bounds.
+  SafeArray callers = SafeArray::OfStrings({"old"});
+  const Variant ref = Variant::ByRef(&callers);
+  EXPECT_EQ(ref.vt(), VT_ARRAY | VT_BSTR | VT_BYREF);
+  SafeArray callees;
+  callees.LowerBound = 0;
+  callees.Elements = {Variant(1), Variant(2.5), Variant("three")};
+  ASSERT_EQ(ref.AssignThroughRef(Variant(callees)), S_OK);
+  EXPECT_EQ(callers.ElementType, VT_BSTR);
+  EXPECT_EQ(callers.Strings(), (std::vector<std::string>{"1", "2.5", "three"}));
+  EXPECT_EQ(ref.Dereferenced().array()->Elements.size(), 3u);
+  EXPECT_EQ(ref.AssignThroughRef(Variant(5)), DISP_E_TYPEMISMATCH) << "a number is no array";
+
+  double d = 0;
+  std::string s;
+  EXPECT_EQ(texts.ToDouble(&d), DISP_E_TYPEMISMATCH);
+  EXPECT_EQ(texts.ToString(&s), DISP_E_TYPEMISMATCH);
+  EXPECT_EQ(Variant(3).array(), nullptr);
+  Variant moved = std::move(copy);
+  EXPECT_NE(moved.array(), nullptr);
+}
+
+}  // namespace
+}  // namespace quelmar::com
