@@ -23,6 +23,7 @@
 #include "apps/quelmar/geocode_command.h"
 #include "apps/quelmar/render_command.h"
 #include "apps/quelmar/route_command.h"
+#include "apps/quelmar/serve_script_command.h"
 #include "apps/quelmar/script_runner.h"
 #include "apps/quelmar/size_argument.h"
 #include "control/automation/tarvo_ids.h"
@@ -132,6 +133,18 @@ int main(int argc, char** argv) {
   routeCmd->add_option("--data", route.data, "The map data tree (folder of MAP.INI); default: the tree the README's main command built");
   routeCmd->footer("Exit status: 0 a route was found, 1 no route or a failed call, 2 wrong arguments.");
 
+  app::ServeScriptOptions serve;
+  CLI::App* serveCmd =
+      cli.add_subcommand("serve-script", "Act as the map server's host: make the server and run calls on it, one per line");
+  serveCmd->add_option("file", serve.script, "Script file, or - for standard input")->capture_default_str();
+  serveCmd->add_option("--size", serve.size, "Size of the host's picture, WxH pixels")->capture_default_str();
+  serveCmd->add_option("-o,--output", serve.output, "PNG file to write the picture's image to at the end");
+  serveCmd->footer(
+      "The script passes the host's objects by name: Picture, Events and Form.\n"
+      "Example: printf 'Initialize \"K1ABC\", Events, Form\\nDrawMapFromCorners Picture, -88, 42, -87, 41\\n' | "
+      "quelmar serve-script - -o map.png\n"
+      "Exit status: 0 every line worked, 1 a line, the server or the image failed, 2 wrong arguments.");
+
   bool idl = false;
   CLI::App* members = cli.add_subcommand("members", "List the control's members, events and enumerations from its type information");
   members->add_flag("--idl", idl, "Write the whole type library as an IDL declaration instead");
@@ -144,9 +157,9 @@ int main(int argc, char** argv) {
 
   const std::string first = argc > 1 ? argv[1] : "";
   if (!first.empty() && first[0] != '-' && first != "run" && first != "render" && first != "register" &&
-      first != "unregister" && first != "members" && first != "geocode" && first != "route") {
+      first != "unregister" && first != "members" && first != "geocode" && first != "route" && first != "serve-script") {
     std::cerr << "quelmar: unknown command \"" << argv[1]
-              << "\"; the commands are run, render, geocode, route, members, register and unregister\n";
+              << "\"; the commands are run, render, geocode, route, serve-script, members, register and unregister\n";
     return 2;
   }
   // Help exits 0; every other argument error exits 2, the tool's own status
@@ -162,6 +175,7 @@ int main(int argc, char** argv) {
     return 2;
   }
 
+  if (serveCmd->parsed()) return app::RunServeScript(serve);
   if (reg->parsed()) return RunServerEntry(fs::absolute(library).string(), "DllRegisterServer");
   if (unreg->parsed()) return RunServerEntry(fs::absolute(library).string(), "DllUnregisterServer");
 

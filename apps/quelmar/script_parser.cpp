@@ -52,7 +52,7 @@ std::optional<com::Variant> ParseNumber(std::string_view token) {
   return std::nullopt;
 }
 
-std::string ParseArgument(Cursor& c, std::vector<com::Variant>& out) {
+std::string ParseArgument(Cursor& c, std::vector<com::Variant>& out, const ScriptObjects& objects) {
   if (c.Peek() == '"') {
     c.Advance();
     std::string text;
@@ -79,6 +79,12 @@ std::string ParseArgument(Cursor& c, std::vector<com::Variant>& out) {
     c.Advance();
   }
   const std::string_view token = c.Slice(from);
+  for (const auto& [name, object] : objects) {
+    if (EqualsIgnoreCase(token, name)) {
+      out.push_back(object);
+      return {};
+    }
+  }
   if (EqualsIgnoreCase(token, "True")) {
     out.emplace_back(true);
   } else if (EqualsIgnoreCase(token, "False")) {
@@ -93,7 +99,7 @@ std::string ParseArgument(Cursor& c, std::vector<com::Variant>& out) {
 
 }  // namespace
 
-ParseResult ParseScriptLine(std::string_view text) {
+ParseResult ParseScriptLine(std::string_view text, const ScriptObjects& objects) {
   ParseResult result;
   Cursor c(text);
   if (c.AtEnd()) return result;
@@ -124,7 +130,7 @@ ParseResult ParseScriptLine(std::string_view text) {
       }
     }
     first = false;
-    if (std::string error = ParseArgument(c, line.args); !error.empty()) {
+    if (std::string error = ParseArgument(c, line.args, objects); !error.empty()) {
       result.error = error;
       return result;
     }

@@ -3,10 +3,12 @@
 //   Member arg, arg ...   calls a method or reads a property
 //   Member = value        writes a property
 // Arguments are numbers, "quoted strings" ("" inside a string is one quote)
-// and True/False; commas between arguments are optional; # starts a comment.
+// and True/False (and, where the host names some, objects by name); commas
+// between arguments are optional; # starts a comment.
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "platform/com/variant.h"
@@ -24,6 +26,10 @@ struct ParseResult {
   std::string error;               // set when the line is malformed
 };
 
-ParseResult ParseScriptLine(std::string_view text);
+// `objects` names the objects a script may pass as arguments by a bare word
+// ("Picture"), matched without regard to letter case.
+using ScriptObjects = std::vector<std::pair<std::string, com::Variant>>;
+
+ParseResult ParseScriptLine(std::string_view text, const ScriptObjects& objects = {});
 
 }  // namespace quelmar::app

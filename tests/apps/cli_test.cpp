@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -205,6 +206,34 @@ TEST(QuelmarCommandLine, AnUnregisteredControlIsReported) {
   while (std::size_t n = std::fread(buffer.data(), 1, buffer.size(), pipe)) out.append(buffer.data(), n);
   EXPECT_NE(::pclose(pipe), 0);
   EXPECT_TRUE(Contains(out, "cannot create Quelmar50.Tarvo")) << out;
+}
+
+}  // namespace
+
+namespace {
+
+// A script as the map server's host: the server draws into the host's
+// picture and reports the view through the host's events object.
+TEST(QuelmarServeScript, AScriptHostsTheMapServer) {
+  const fs::path folder = fs::temp_directory_path() / ("quelmar-serve-" + std::to_string(::getpid()));
+  fs::create_directories(folder);
+  const fs::path png = folder / "map.png";
+  ::setenv("TARVOSERVER_FOLDER", folder.c_str(), 1);  // the server's files go there, not beside the library
+  const RunResult r = Quelmar("serve-script - --size 200x150 -o " + png.string(),
+                              "Initialize \"K1ABC\", Events, Form\n"
+                              "DrawMapFromCorners Picture, -88.2, 42.2, -87.3, 41.6\n"
+                              "ZoomIn Picture\n"
+                              "blnControlOk\n");
+  EXPECT_EQ(r.status, 0) << r.out;
+  EXPECT_TRUE(Contains(r.out, "event SignalInformation(-88.2, ")) << r.out;
+  EXPECT_TRUE(Contains(r.out, "\"Tarvo Mapping V5 Server\")\nDrawMapFromCorners -> True\n")) << r.out;
+  EXPECT_TRUE(Contains(r.out, "blnControlOk -> True\n")) << r.out;
+  EXPECT_GT(fs::exists(png) ? fs::file_size(png) : 0, 500u);
+  EXPECT_EQ(Quelmar("serve-script - --size 0x10", "").status, 2);
+  const RunResult bad = Quelmar("serve-script -", "DrawMapFromCorners Nothing, 1, 2, 3, 4\n");
+  EXPECT_EQ(bad.status, 1) << bad.out;
+  ::unsetenv("TARVOSERVER_FOLDER");
+  fs::remove_all(folder);
 }
 
 }  // namespace
