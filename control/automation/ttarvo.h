@@ -49,6 +49,7 @@ class TTarvo final : public TarvoNotBuilt,
   // The control's context and map, nullptr once freed.
   core::ControlContext* Context() { return freed_ ? nullptr : context_.get(); }
   render::MapModel* Model() { return freed_ ? nullptr : model_; }
+  items::MapItems* Items() { return freed_ ? nullptr : items_; }
 
   // IUnknown
   HRESULT QueryInterface(const com::IID& iid, void** object) override;
@@ -128,6 +129,8 @@ class TTarvo final : public TarvoNotBuilt,
   items::MapItems* items_ = nullptr;
   // The configuration file, which the context keeps.
   dialogs::ConfigurationController* config_ = nullptr;
+  // The Locator of ExecSearch is open (modal).
+  bool locatorOpen_ = false;
 };
 
 }  // namespace quelmar::automation

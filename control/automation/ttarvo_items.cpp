@@ -79,7 +79,8 @@ HRESULT TTarvo::DeleteAllItems() {
 HRESULT TTarvo::Finditem(const Variant& x, const Variant& y, std::int32_t* retval) {
   return Call("Finditem", [&](Ttvmap&) {
     std::int32_t& out = Out(retval);
-    out = items_->Finditem(MapDegrees(x, "x"), MapDegrees(y, "y"));
+    // While the Locator is open its search owns the map: no item is found.
+    out = locatorOpen_ ? 0 : items_->Finditem(MapDegrees(x, "x"), MapDegrees(y, "y"));
   });
 }
 

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "control/automation/ttarvo.h"
+#include "control/core/scope_guards.h"
 #include "control/automation/ttarvo_guard.h"
 #include "control/core/errors.h"
 #include "control/search/geo_find.h"
@@ -133,7 +134,13 @@ HRESULT TTarvo::ExecSearch(const std::string& title, std::int32_t t) {
     const int tab = std::clamp(t & 7, 0, 4);
     locator_->Open(AnsiArg(title), static_cast<dialogs::LocatorTab>(tab), LocatorServicesOf(p, places, sources),
                    p.options().Coords == CdLatLon);
-    ui::RunModal(locator_->Dialog());
+    locator_->SetMarkPoint(context_->Settings().Search().MarkPoint);
+    {
+      core::FlagScope open(locatorOpen_);  // Finditem answers 0 meanwhile
+      ui::RunModal(locator_->Dialog());
+    }
+    const bool markPoint = locator_->MarkPoint();
+    context_->Settings().Change(&core::ControlSettings::Search, [&](core::SearchSettings& s) { s.MarkPoint = markPoint; });
     if (locator_->Dialog().Pressed() != dialogs::kLocatorOk || locator_->Result().empty()) return;
     p.SetResultText(locator_->Result());
     if (t & 8) return;
@@ -144,6 +151,10 @@ HRESULT TTarvo::ExecSearch(const std::string& title, std::int32_t t) {
     const double lon = core::UnitsToDegrees(point->First), lat = core::UnitsToDegrees(point->Second);
     // The scale is set at the point (miles per inch depend on the latitude),
     // and the view, which scales about its south-west corner, centred again.
+    if (markPoint) {
+      items_->SetBubble(core::TMapPoint{point->First, point->Second},
+                        dialogs::MarkPointLabel(locator_->Tab(), locator_->Result()));
+    }
     p.GotoPoint(lon, lat);
     p.SetMiles(locator_->ZoomMiles());
     p.GotoPoint(lon, lat);

@@ -242,7 +242,8 @@ const std::vector<KeyRule>& KeyTable() {
     t.push_back(StoredText("Search", "ZIP=", &StoredValues::ZipText, 10));
     t.push_back(StoredText("Search", "ACODE=", &StoredValues::AreaCodeText, 10));
     t.push_back(StoredInt("Search", "STNUM=", &StoredValues::StreetNumber));
-    t.push_back(StoredBool("Search", "MARKPT=", &StoredValues::MarkPoint));
+    t.push_back({"Search", "MARKPT=", [](ConfigModel& m, const std::string& v) { m.Settings.Search.MarkPoint = ConfigBoolean(v); },
+                 [](const ConfigModel& m, ConfigWriter& w) { w.Boolean("MARKPT=", m.Settings.Search.MarkPoint); }});
     t.push_back(StoredText("Search", "SSRC=", &StoredValues::AddressText, 40));
     t.push_back(StoredInt("Search", "SMODE=", &StoredValues::SearchMode));
     t.push_back({"Search", "ZMARD=",

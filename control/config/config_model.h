@@ -44,7 +44,6 @@ struct StoredValues {
   std::string Title = "Current Map";
   std::string PlaceText, StreetText, ZipText, AreaCodeText, AddressText;
   std::int32_t StreetNumber = 0, SearchMode = 0;
-  bool MarkPoint = false;
   std::array<std::array<std::int32_t, 2>, kConfigDialogPositions> DialogPositions{};
   std::array<std::string, 3> Fills;
   double RouteRadius = 11;

@@ -68,6 +68,7 @@ struct Appearance {
 // What the searches work with.
 struct SearchSettings {
   double RadiusMiles = 10;  // the search radius of street searches ("Search Radius:", 2..40)
+  bool MarkPoint = true;    // the Locator's "Mark Point": a found place gets the result bubble ("MARKPT=")
   friend bool operator==(const SearchSettings&, const SearchSettings&) = default;
 };
 

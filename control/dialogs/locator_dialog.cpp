@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "control/dialogs/place_dialogs.h"
+#include "control/search/result_line.h"
 #include "platform/kernel/beep.h"
 
 namespace quelmar::dialogs {
@@ -104,5 +105,19 @@ void LocatorDialog::Choose() {
 }
 
 double LocatorDialog::ZoomMiles() const { return PositiveNumberOr(dialog_.Field(kLocatorZoom).text, 1); }
+
+std::string MarkPointLabel(LocatorTab tab, const std::string& result) {
+  const search::ShortString line = search::ShortString(result);
+  const auto f = [&](int n) { return search::ResultField(line, n).Str(); };
+  switch (tab) {
+    case LocatorTab::Address: return f(1) + " " + f(2);
+    case LocatorTab::Place: return f(3) + "," + f(4);
+    // The ZIP code's place in brackets, closed as the phone label's are.
+    case LocatorTab::Zip: return f(5) + "[ " + f(3) + "," + f(4) + " ]";
+    case LocatorTab::Phone: return f(6) + " [ " + f(3) + "," + f(4) + " ]";
+    case LocatorTab::LonLat: return f(2);
+  }
+  return {};
+}
 
 }  // namespace quelmar::dialogs

@@ -44,6 +44,7 @@ class LocatorDialog {
   // The zoom chosen, in miles per inch.
   double ZoomMiles() const;
   bool MarkPoint() const { return dialog_.Field(kMarkPoint).checked; }
+  void SetMarkPoint(bool on) { dialog_.Field(kMarkPoint).checked = on; }
 
  private:
   void Show(std::vector<std::string> rows);
@@ -54,5 +55,11 @@ class LocatorDialog {
   std::vector<std::string> rows_;
   std::string result_;
 };
+
+// The label of the result bubble "Mark Point" puts on a found place, from
+// the result line's fields: the number and street (Address), place and
+// state (Place), the ZIP code, the area code and exchange (Phone), or the
+// coordinates (Lon/Lat).
+std::string MarkPointLabel(LocatorTab tab, const std::string& result);
 
 }  // namespace quelmar::dialogs

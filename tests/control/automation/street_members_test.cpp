@@ -127,8 +127,12 @@ TEST_F(StreetMembers, ASearchFromAFindHandlerIsRefusedAndTheFirstGoesOn) {
 
 TEST_F(StreetMembers, TheLocatorFindsAnAddressAndMovesTheMapToIt) {
   std::vector<std::string> listed;
+  // An item where the search is made: while the Locator is open it is not found.
+  ASSERT_EQ(Call("SetItem", {Variant(5), Variant(CentreLon()), Variant(CentreLat())}).hr, com::S_OK);
+  std::int32_t foundDuring = -1;
   ui::SetDialogRunner([&](ui::DialogModel& dialog) {
     EXPECT_EQ(dialog.Caption(), "Find it");
+    foundDuring = Get("Finditem", {Variant(CentreLon()), Variant(CentreLat())}).i4();
     dialog.Change("Address:", "1060 W Addison St, Chicago, IL");
     dialog.Press("&Find");
     listed = dialog.Field("List").items;
@@ -143,6 +147,11 @@ TEST_F(StreetMembers, TheLocatorFindsAnAddressAndMovesTheMapToIt) {
   EXPECT_NEAR(CentreLat(), 41.947072, 0.001);
   EXPECT_NEAR(Get("Miles").r8(), 0.5, 0.05);
   EXPECT_TRUE(found_.empty());  // the Locator's own searches fire no Find
+  EXPECT_EQ(foundDuring, 0);
+  // "Mark Point" (ticked) puts the result bubble on the address, labelled
+  // with its number and street.
+  EXPECT_EQ(control_->Items()->Bubble().Label, "1060 W ADDISON ST");
+  EXPECT_TRUE(Panel()->settings().Search().MarkPoint);
 
   // With 8 in t the result is only returned; no match disables OK.
   const double lon = CentreLon();
