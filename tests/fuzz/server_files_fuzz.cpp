@@ -4,7 +4,6 @@
 // file (the lines save and read back as themselves). Within bounds and in
 // linear time whatever the bytes; nothing read is longer than its limit.
 #include <stdlib.h>
-#include <unistd.h>
 
 #include <cstddef>
 #include <cstdint>
@@ -22,19 +21,28 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// One folder for the run, removed at exit.
-const fs::path& Folder() {
-  static const fs::path folder = [] {
-    std::string pattern = (fs::temp_directory_path() / "server-files-fuzz-XXXXXX").string();
+// A folder of its own for each input, removed afterwards, so that nothing
+// stays behind however the run ends. In memory where the system has such a
+// folder: every save is flushed to disk before its rename.
+class Folder {
+ public:
+  Folder() {
+    std::error_code ec;
+    const fs::path base = fs::is_directory("/dev/shm", ec) ? fs::path("/dev/shm") : fs::temp_directory_path();
+    std::string pattern = (base / "server-files-fuzz-XXXXXX").string();
     if (!::mkdtemp(pattern.data())) std::abort();
-    std::atexit([] {
-      std::error_code ec;
-      fs::remove_all(Folder(), ec);
-    });
-    return fs::path(pattern);
-  }();
-  return folder;
-}
+    path_ = pattern;
+  }
+  ~Folder() {
+    std::error_code ec;
+    fs::remove_all(path_, ec);
+  }
+  fs::path operator/(const char* name) const { return path_ / name; }
+  const fs::path& path() const { return path_; }
+
+ private:
+  fs::path path_;
+};
 
 void Write(const fs::path& file, std::string_view bytes) {
   if (!quelmar::kernel::WriteFileAtomically(file, bytes)) std::abort();
@@ -46,7 +54,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   using namespace quelmar::server;
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
 
-  const fs::path settingsFile = Folder() / kSettingsFileName;
+  const Folder folder;
+  const fs::path settingsFile = folder / kSettingsFileName;
   Write(settingsFile, bytes);
   const ServerIni ini(settingsFile);
   const ServerSettings settings = ReadSettings(ini);
@@ -59,11 +68,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (listed > ServerIni::kMaxSectionLength) std::abort();
   if (ini.SaveIniString("SETUP", "OVERLAY", "") && ini.GetIniString("SETUP", "OVERLAY", "x") != "") std::abort();
 
-  Write(Folder() / kMapIniName, bytes);
+  Write(folder / kMapIniName, bytes);
   ServerSettings paths;
-  (void)ReadMapIni(Folder(), &paths);
+  (void)ReadMapIni(folder.path(), &paths);
 
-  const fs::path favouritesFile = Folder() / kFavouritesFileName;
+  const fs::path favouritesFile = folder / kFavouritesFileName;
   Write(favouritesFile, bytes);
   const std::vector<std::string> lines = LoadFavourites(favouritesFile);
   for (const std::string& line : lines) {
