@@ -5,7 +5,11 @@
 #include "control/automation/tarvo_ids.h"
 #include "platform/com/activation.h"
 #include "platform/kernel/ini_file.h"
+#include "server/engine/control_panel.h"
+#include "server/engine/favourites.h"
+#include "server/engine/folder_browser.h"
 #include "server/engine/late_bound.h"
+#include "server/engine/server_settings.h"
 #include "server/library/server_ids.h"
 
 namespace quelmar::server {
@@ -70,6 +74,24 @@ MapServerSetup DefaultSetup(const std::filesystem::path& libraryPath) {
     if (hr < 0) throw com::Fault(hr, "the map control (" + std::string(automation::kProgId) + ") cannot be made: " + com::FormatHResult(hr));
     return control;
   };
+  setup.LoadSettings = [folder = setup.ServerFolder] {
+    const ServerSettings s = LoadSettings(ServerIni::ForServerFolder(folder), false, BrowseForFolder);
+    AppliedSettings a;
+    a.Mono = s.Mono;
+    a.Data1 = s.Data1;
+    a.Data2 = s.Data2;
+    a.Data3 = s.Data3;
+    a.States0 = s.States0;
+    a.States1 = s.States1;
+    a.ShadeMcd = s.ShadeMcd;
+    a.ShadeCounties = s.ShadeCounties;
+    a.ShadePlaces = s.ShadePlaces;
+    a.ShadeStates = s.ShadeStates;
+    a.WhiteBackground = s.WhiteBackground;
+    a.Overlay = s.Overlay;
+    a.Underlay = s.Underlay;
+    return a;
+  };
   setup.ShowControl = [](com::IDispatch* control, bool show) {
     com::ComPtr<com::IDispatch> held(control);
     com::ComPtr<com::IOleObject> ole = held.As<com::IOleObject>(com::IID_IOleObject);
@@ -92,6 +114,50 @@ ClsMapServ::ClsMapServ(com::ServerLifetime* lifetime, MapServerSetup setup)
   Property(0x6803000F, "varMapBackColor", [&s] { return Variant(s.MapBackColor()); }, {});
   Property(0x6803000E, "varSeaColor", [] { return Variant(); }, {});
   Method(0x6003001D, "SafeCall", [](Arguments&) { return Variant(); });
+  // The favourites: one line of the host's text each, in the server's ".FAV" file.
+  const std::filesystem::path favourites = s.ServerFolder() / (std::string(kServerFileStem) + ".FAV");
+  Method(0x6003001A, "AddToFavouriteViews", [favourites](Arguments& a) {
+    std::error_code error;
+    if (!AppendFavourite(favourites, AsText(Argument(a, 0, "strL").Dereferenced(), "strL"), &error)) {
+      throw com::Fault(com::E_FAIL, "the favourite cannot be added to " + favourites.string() + ": " + error.message());
+    }
+    return Variant();
+  });
+  Method(0x6003001E, "SaveFavouriteViews", [favourites](Arguments& a) {
+    const Variant list = Argument(a, 0, "strL").Dereferenced();
+    if (!list.array()) throw com::Fault(com::DISP_E_TYPEMISMATCH, "strL must be an array of texts");
+    std::error_code error;
+    if (!SaveFavourites(favourites, list.array()->Strings(), &error)) {
+      throw com::Fault(com::E_FAIL, "the favourites cannot be saved to " + favourites.string() + ": " + error.message());
+    }
+    return Variant();
+  });
+  Method(0x6003001F, "LoadFavouriteViews", [favourites](Arguments& a) {
+    Variant& list = Argument(a, 0, "strFav");
+    if (!list.IsByRef()) throw com::Fault(com::E_INVALIDARG, "strFav must be passed by reference");
+    std::error_code error;
+    const std::vector<std::string> lines = LoadFavourites(favourites, &error);
+    if (error == std::errc::no_such_file_or_directory) return Variant();  // no favourites yet: strFav as it was
+    if (error) throw com::Fault(com::E_FAIL, "the favourites file " + favourites.string() + " cannot be read: " + error.message());
+    if (const com::HRESULT hr = list.AssignThroughRef(Variant(com::SafeArray::OfStrings(lines))); hr < 0) {
+      throw com::Fault(hr, "strFav cannot take the favourites");
+    }
+    return Variant();
+  });
+  Method(0x6003002A, "ShowControlPanel", [&s](Arguments&) {
+    ControlPanelSetup panel;
+    panel.ServerReady = s.Ready();
+    panel.Ini = ServerIni::ForServerFolder(s.ServerFolder());
+    panel.Settings = ReadSettings(panel.Ini);
+    panel.ServerFolder = s.ServerFolder();
+    panel.ChooseFolder = BrowseForFolder;
+    panel.AboutQuelmar = [&s] {
+      if (s.Ready()) TryCall(s.Control(), "AboutBox");
+    };
+    ControlPanel(std::move(panel)).Show();
+    s.ApplySettings();
+    return Variant();
+  });
   Property(0x6803000D, "blnControlOk", [&s] { return Variant(s.Ready()); }, {});
   const auto controlSwitch = [&](com::DISPID id, const char* name, const char* property) {
     Property(

@@ -7,6 +7,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <memory>
 
 #include "apps/host_objects/host_form.h"
@@ -69,6 +70,37 @@ class Hosting : public ::testing::Test {
   com::ComPtr<app::HostPicture> picture_;
   std::array<double, 4> edges_{};
 };
+
+// The server's own settings file names the data folders it gives the
+// control; its favourites file keeps the host's lines.
+TEST_F(Hosting, SettingsReachTheControlAndFavouritesAreKept) {
+  const std::filesystem::path data = folder_.path() / "data";
+  for (const char* sub : {"d1", "d2", "d3", "s0"}) std::filesystem::create_directories(data / sub);
+  std::ofstream(folder_.path() / "TarvoServer.INI")
+      << "[PATHS]\r\nDATA1=" << (data / "d1").string() << "\r\nDATA2=" << (data / "d2").string()
+      << "\r\nDATA3=" << (data / "d3").string() << "\r\nSTATES0=" << (data / "s0").string()
+      << "\r\n[SETUP]\r\nSHADE_STATE=False\r\n";
+  ASSERT_EQ(activator_->CreateInstance("TarvoServer.clsMapServ", com::IID_IDispatch, server_.PutVoid()), com::S_OK);
+  ASSERT_EQ(Call("Initialize", {Variant("K1ABC"), Variant(static_cast<com::IDispatch*>(events_.Get())),
+                                Variant(static_cast<com::IDispatch*>(form_.Get()))})
+                .hr,
+            com::S_OK);
+  EXPECT_EQ(Call("strData1").value.bstr(), (data / "d1").string());
+  EXPECT_EQ(Call("strStates1").value.bstr(), (data / "s0").string()) << "an empty STATES1 takes STATES0";
+  EXPECT_EQ(Call("blnShadeStates").value.boolVal(), 0);
+
+  com::SafeArray favourites = com::SafeArray::OfStrings({"kept until loaded"});
+  ASSERT_EQ(Call("LoadFavouriteViews", {Variant::ByRef(&favourites)}).hr, com::S_OK);
+  EXPECT_EQ(favourites.Strings(), std::vector<std::string>{"kept until loaded"}) << "no file yet: nothing changes";
+  ASSERT_EQ(Call("AddToFavouriteViews", {Variant("Chicago|-88,42,-87,41")}).hr, com::S_OK);
+  ASSERT_EQ(Call("AddToFavouriteViews", {Variant("Loop|-87.64,41.89,-87.62,41.87")}).hr, com::S_OK);
+  ASSERT_EQ(Call("LoadFavouriteViews", {Variant::ByRef(&favourites)}).hr, com::S_OK);
+  EXPECT_EQ(favourites.Strings(), (std::vector<std::string>{"Chicago|-88,42,-87,41", "Loop|-87.64,41.89,-87.62,41.87"}));
+  ASSERT_EQ(Call("SaveFavouriteViews", {Variant(com::SafeArray::OfStrings({"only this"}))}).hr, com::S_OK);
+  ASSERT_EQ(Call("LoadFavouriteViews", {Variant::ByRef(&favourites)}).hr, com::S_OK);
+  EXPECT_EQ(favourites.Strings(), std::vector<std::string>{"only this"});
+  EXPECT_LT(Call("AddToFavouriteViews", {Variant("two\nlines")}).MemberResult(), 0) << "a line break is refused";
+}
 
 TEST_F(Hosting, AHostDrawsMapsThroughTheServer) {
   ASSERT_EQ(activator_->CreateInstance("TarvoServer.clsMapServ", com::IID_IDispatch, server_.PutVoid()), com::S_OK);
