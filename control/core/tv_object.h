@@ -188,6 +188,8 @@ class TTvObject : public ui::WindowHandler {
   void DrawGrid(gdi::Canvas& canvas);
   gdi::Point GridLabelPoint(const TGridLine& line) const;
   void ApplyStartView();
+  // Whether the view's position or scale changed since the start view was applied.
+  bool ViewMovedSinceStart() const;
   bool EnsureBuffers();
   void Invalidate();
 
@@ -228,6 +230,7 @@ class TTvObject : public ui::WindowHandler {
   bool closed_ = false;
   bool initRunning_ = false;
   bool firstPaint_ = true;
+  TViewWindow startView_;  // the view as the start view left it
   bool designMode_ = false;
   bool dirty_ = false;
   bool repaintOnly_ = false;

@@ -159,6 +159,12 @@ void TTvObject::ApplyStartView() {
   } else {
     view_.ZoomAll();
   }
+  startView_ = view_.View();
+}
+
+bool TTvObject::ViewMovedSinceStart() const {
+  const TViewWindow& v = view_.View();
+  return v.Left != startView_.Left || v.Bottom != startView_.Bottom || v.Scale != startView_.Scale;
 }
 
 void TTvObject::RenderView(gdi::Canvas& screen, const gdi::Rect& rect) {
@@ -171,7 +177,9 @@ void TTvObject::RenderView(gdi::Canvas& screen, const gdi::Rect& rect) {
   v.Height = v.PaintHeight = rect.bottom - rect.top + 1;
   view_.PrepareRotation();
   if (firstPaint_) {
-    ApplyStartView();
+    // The start view again, now that the window has its size; a view the
+    // host asked for since INIT stays.
+    if (!ViewMovedSinceStart()) ApplyStartView();
     dirty_ = true;
     firstPaint_ = false;
   }

@@ -16,6 +16,8 @@ class Startup : public ControlTest {
   // A control that has been created and sited but not shown: INIT has not run.
   void SetUp() override {
     control_ = new automation::TTarvo(lifetime_);
+    // As the fixture's other controls: no configuration file read or left behind.
+    ASSERT_EQ(control_->put_AutoConfig(false), com::S_OK);
   }
 };
 
@@ -34,6 +36,7 @@ TEST_F(Startup, InitRunsOnceAndOnlyForTheExactCommand) {
   CountingStartup* seen = startup.get();
   Panel()->hooks().baseData = std::move(baseData);
   Panel()->hooks().startup = std::move(startup);
+  ASSERT_EQ(Put("AutoConfig", Variant(true)).hr, com::S_OK);  // INIT then loads the configuration
 
   EXPECT_EQ(Get("LonLeft").r8(), 0.0);  // nothing applied before INIT
   EXPECT_EQ(Call("ExecMethod", {Variant("init")}).hr, com::S_OK);
@@ -45,6 +48,19 @@ TEST_F(Startup, InitRunsOnceAndOnlyForTheExactCommand) {
   EXPECT_EQ(seen->configPath, Panel()->startup().workingFolder + "Quelmar50.Cfg");
   EXPECT_NEAR(Get("LonLeft").r8(), -130, 30);  // the start view
   EXPECT_EQ(Get("TvParent").i4(), Get("Handle").i4());
+}
+
+// A view the host asks for between INIT and the first paint is the one the
+// first paint shows (the map server sets its view before it ever paints).
+TEST_F(Startup, AViewSetAfterInitSurvivesTheFirstPaint) {
+  EXPECT_EQ(Call("Loaded").hr, com::S_OK);
+  ASSERT_EQ(Call("ZoomWindow", {Variant(-88.0), Variant(42.0), Variant(-87.0), Variant(41.0)}).hr, com::S_OK);
+  const double left = Get("LonLeft").r8();
+  const com::RECT rect{0, 0, 400, 300};
+  ASSERT_EQ(control_->SetObjectRects(rect, rect), com::S_OK);
+  ASSERT_EQ(control_->DoVerb(com::OLEIVERB_SHOW), com::S_OK);
+  EXPECT_TRUE(Panel()->FirstPaintDone());
+  EXPECT_NEAR(Get("LonLeft").r8(), left, 0.5) << "not the start view again";
 }
 
 TEST_F(Startup, DesignModeNeverInitialises) {
@@ -95,7 +111,12 @@ TEST_F(Startup, DataPathsInvalidateOnlyWhenTheyChange) {
   EXPECT_EQ(Get("Path_states0").bstr(), "/srv/map/States0");
   EXPECT_EQ(Get("Path_data3").bstr(), "f:\\TARVO50\\Data3");
   EXPECT_EQ(Get("TitlePrint").bstr(), "Point to Point Directions");
-  EXPECT_EQ(Get("AutoConfig").boolVal(), -1);
+  // A new control keeps its configuration file by default (this fixture turned it off).
+  automation::TTarvo* fresh = new automation::TTarvo(lifetime_);
+  com::VARIANT_BOOL autoConfig = 0;
+  EXPECT_EQ(fresh->get_AutoConfig(&autoConfig), com::S_OK);
+  EXPECT_EQ(autoConfig, com::VARIANT_TRUE);
+  fresh->Release();
 }
 
 TEST_F(Startup, SetOptionThroughTheInterface) {
