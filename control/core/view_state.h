@@ -214,4 +214,23 @@ class ViewState {
   TxMagnitude magnitude_ = M500_0;
 };
 
+// Puts a view back as it was when the scope ends, whatever happens in it:
+// for drawing that moves the view for a while (a picture of another size, a
+// printed leg map).
+class SavedView {
+ public:
+  explicit SavedView(ViewState& view) : view_(view), saved_(view.View()) {}
+  ~SavedView() {
+    view_.View() = saved_;
+    view_.PrepareRotation();
+  }
+  SavedView(const SavedView&) = delete;
+  SavedView& operator=(const SavedView&) = delete;
+  const TViewWindow& Saved() const { return saved_; }
+
+ private:
+  ViewState& view_;
+  TViewWindow saved_;
+};
+
 }  // namespace quelmar::core

@@ -80,15 +80,8 @@ void DirectDraw(core::Ttvmap& panel, gdi::Canvas& canvas, gdi::HDC dc, const Dir
   if (!panel.Initialized()) panel.Init();
 
   core::ViewState& view = panel.view();
-  const core::TViewWindow saved = view.View();
-  struct Restore {
-    core::ViewState& view;
-    core::TViewWindow saved;
-    ~Restore() {
-      view.View() = saved;
-      view.PrepareRotation();
-    }
-  } restore{view, saved};
+  const core::SavedView restore(view);
+  const core::TViewWindow& saved = restore.Saved();
 
   const gdi::Size pictureSize = DirectPictureSize(panel, w, h, request.KeepAspect);
   const std::int64_t width = pictureSize.cx, height = pictureSize.cy;

@@ -189,15 +189,7 @@ std::vector<std::string> WrapText(gdi::Canvas& canvas, const std::string& text, 
 void PrintRouteMaps(core::Ttvmap& panel, ui::PrintJob& job, const ui::PrinterInfo& printer,
                     const RoutePrintRequest& r, PageCounter& pages) {
   core::ViewState& view = panel.view();
-  const core::TViewWindow saved = view.View();
-  struct Restore {
-    core::ViewState& view;
-    core::TViewWindow saved;
-    ~Restore() {
-      view.View() = saved;
-      view.PrepareRotation();
-    }
-  } restore{view, saved};
+  const core::SavedView restore(view);
 
   HundredthsPage page(job, printer);
   const std::int32_t w = page.size.cx - 8, bottom = page.size.cy - 1;
