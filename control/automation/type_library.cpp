@@ -21,6 +21,10 @@ std::string MemberHelp(std::string_view name) {
     return "Read inside Find: how well the hit matches, as the precision (house, street, intersection, zip or "
            "city), a tab and a score from 0.00 to 1.00";
   }
+  if (name == "SaveToPng") {
+    return "Renders the view as SaveToBitmap does and writes it as a PNG file; \".png\" is appended to a name "
+           "without a \".\"";
+  }
   return {};
 }
 

@@ -15,7 +15,9 @@
 namespace quelmar::core {
 
 // Where the map is going: the screen, a host's device context (DirectDraw),
-// a printer page, or an off-screen bitmap (image export, map server).
+// a printer page, or an off-screen bitmap of the screen's look (image
+// export). Devices and printers get the smaller label fonts and larger icons
+// of device output; a bitmap has the screen's pixels.
 enum class OutputKind { Screen, Device, Printer, Bitmap };
 
 // INIT: the base map and what the start-up reads with it.

@@ -169,6 +169,14 @@ class TTvObject : public ui::WindowHandler {
   // The base buffer's bitmap handle, which hosts may draw from (0 without one).
   std::int32_t BaseBufferHandle() const { return baseBufferHandle_; }
 
+  // The map area: the client area inside the frame, with its top-left at (0, 0).
+  gdi::Rect MapArea() const;
+  // Draws the current view into `picture` through the passes of a screen
+  // paint (load, background, OnPaintBefore, layers, overlays, OnpaintAfter,
+  // items, the route, the grid), at the picture's size; the map area's size gives the
+  // screen's pixels. The view keeps its place. Error while the panel draws.
+  void RenderPicture(gdi::Bitmap& picture, OutputKind output = OutputKind::Bitmap);
+
   // The requests of this panel's next load and paint, from its view and settings.
   LoadRequest MakeLoadRequest();
   PaintRequest MakePaintRequest(OutputKind output) const;
@@ -183,6 +191,8 @@ class TTvObject : public ui::WindowHandler {
   void DrawDesignPlaceholder(gdi::Canvas& canvas, gdi::Rect rect);
   void DrawBevels(gdi::Canvas& canvas, gdi::Rect& rect);
   void RenderView(gdi::Canvas& screen, const gdi::Rect& rect);
+  // Sizes the view to `rect` and derives its edges; the first one applies the start view.
+  void PrepareView(const gdi::Rect& rect);
   void RenderLayers(gdi::Canvas& target, std::int32_t dc, const gdi::Rect& rect);
   void ComposeAndShow(gdi::Canvas& screen, gdi::CairoCanvas& memory, std::int32_t dc, const gdi::Rect& rect);
   void DrawGrid(gdi::Canvas& canvas);

@@ -8,9 +8,11 @@
 #include <cmath>
 #include <cstdlib>
 #include <new>
+#include <optional>
 #include <string>
 
 #include "control/core/coordinate_grid.h"
+#include "control/core/errors.h"
 #include "control/core/scope_guards.h"
 #include "control/core/tv_object.h"
 #include "platform/gdi/bitmap_handles.h"
@@ -167,11 +169,7 @@ bool TTvObject::ViewMovedSinceStart() const {
   return v.Left != startView_.Left || v.Bottom != startView_.Bottom || v.Scale != startView_.Scale;
 }
 
-void TTvObject::RenderView(gdi::Canvas& screen, const gdi::Rect& rect) {
-  if (isDrawing_) return;  // a paint never re-enters
-  FlagScope drawing(isDrawing_);
-  if (!initialized_) Init();
-
+void TTvObject::PrepareView(const gdi::Rect& rect) {
   TViewWindow& v = view_.View();
   v.Width = v.PaintWidth = rect.right - rect.left + 1;
   v.Height = v.PaintHeight = rect.bottom - rect.top + 1;
@@ -184,6 +182,13 @@ void TTvObject::RenderView(gdi::Canvas& screen, const gdi::Rect& rect) {
     firstPaint_ = false;
   }
   view_.DeriveEdges();
+}
+
+void TTvObject::RenderView(gdi::Canvas& screen, const gdi::Rect& rect) {
+  if (isDrawing_) return;  // a paint never re-enters
+  FlagScope drawing(isDrawing_);
+  if (!initialized_) Init();
+  PrepareView(rect);
   const TViewWindow viewOfPaint = view_.View();
 
   if (options().BackDraw && !EnsureBuffers()) SetBackDraw(false);  // for good
@@ -251,6 +256,39 @@ void TTvObject::ComposeAndShow(gdi::Canvas& screen, gdi::CairoCanvas& memory, st
   memory.RestoreState(memorySaved);
   screen.BitBlt(rect, memory, {rect.left, rect.top}, gdi::Rop3::SrcCopy);
   screen.RestoreState(saved);
+}
+
+gdi::Rect TTvObject::MapArea() const {
+  const gdi::Size client = window_ ? window_->ClientSize() : gdi::Size{kInitialWidth, kInitialHeight};
+  const std::int32_t frame = FrameWidth();
+  return gdi::Rect{0, 0, std::max(0, client.cx - 2 * frame), std::max(0, client.cy - 2 * frame)};
+}
+
+void TTvObject::RenderPicture(gdi::Bitmap& picture, OutputKind output) {
+  if (isDrawing_) throw Error("the map cannot be drawn into a picture while it is being drawn");
+  FlagScope drawing(isDrawing_);
+  if (!initialized_) Init();
+  const gdi::Rect area{0, 0, picture.Width(), picture.Height()};
+  // The screen's view, sized to the picture, comes back afterwards, so the
+  // panel's next paint finds it as it was; before the first paint the start
+  // view this applies is the screen's view too.
+  std::optional<SavedView> restore;
+  if (!firstPaint_) restore.emplace(view_);
+  PrepareView(area);
+
+  gdi::CairoCanvas canvas(picture);
+  gdi::ScopedDc dc(canvas);
+  canvas.IntersectClipRect(area);
+  hooks_.loader->LoadView(MakeLoadRequest());
+  const PaintRequest request = MakePaintRequest(output);
+  hooks_.background->FillBackground(canvas, area, request);
+  if (events.OnPaintBefore) events.OnPaintBefore(dc.Handle());
+  hooks_.mapDrawer->DrawMap(canvas, request);
+  if (request.Layers.Overlay) hooks_.overlays->DrawOverlays(canvas);
+  if (events.OnpaintAfter) events.OnpaintAfter(dc.Handle());
+  hooks_.items->DrawItems(canvas, ItemPaintRequest{&view_, output, {}});
+  hooks_.route->DrawRoute(canvas, view_);
+  if (layers().Grid) DrawGrid(canvas);  // on top, as the screen has it
 }
 
 // Grid lines with their labels at the edge of the map area: meridian labels

@@ -53,7 +53,7 @@ void MapModel::Paint(gdi::Canvas& canvas, const core::PaintRequest& request) {
   rules_.StreetThreshold = rules_.Miles(rules_.DetailMiles);
   PaintSetup setup;
   setup.UnderlayShown = request.Underlay.Underlay() && underlay_->Drawn;
-  setup.DeviceOutput = request.Output != core::OutputKind::Screen;
+  setup.DeviceOutput = request.Output == core::OutputKind::Device || request.Output == core::OutputKind::Printer;
   setup.Monochrome = request.Monochrome;
   setup.PrintWithoutShading = request.WithoutShading;
   setup.Background = request.Background;

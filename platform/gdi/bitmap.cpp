@@ -11,6 +11,7 @@
 #include <new>
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 #include "platform/gdi/bitmap_impl.h"
 
@@ -85,9 +86,15 @@ void Bitmap::Fill(COLORREF color) {
   impl_->EndPixelAccess();
 }
 
-bool Bitmap::SavePng(const std::string& path) const {
-  if (path.empty()) return false;
-  std::string png;
+void Bitmap::ReadRow(int y, COLORREF* out) const {
+  if (y < 0 || y >= impl_->height) return;
+  impl_->BeginPixelAccess();
+  const std::uint32_t* row = impl_->Row(y);
+  for (int x = 0; x < impl_->width; ++x) out[x] = FromDevicePixel(row[x]);
+}
+
+bool Bitmap::EncodePng(std::string* png) const {
+  std::string stream;
   impl_->BeginPixelAccess();
   const cairo_status_t status = cairo_surface_write_to_png_stream(
       impl_->surface,
@@ -95,8 +102,16 @@ bool Bitmap::SavePng(const std::string& path) const {
         static_cast<std::string*>(closure)->append(reinterpret_cast<const char*>(data), length);
         return CAIRO_STATUS_SUCCESS;
       },
-      &png);
+      &stream);
   if (status != CAIRO_STATUS_SUCCESS) return false;
+  *png = std::move(stream);
+  return true;
+}
+
+bool Bitmap::SavePng(const std::string& path) const {
+  if (path.empty()) return false;
+  std::string png;
+  if (!EncodePng(&png)) return false;
   // A regular file is replaced in one step, so readers see the old file or
   // the new one, never a partial PNG; a pipe or terminal is written straight.
   return kernel::WriteFileAtomically(path, png);

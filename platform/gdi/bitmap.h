@@ -27,6 +27,11 @@ class Bitmap {
   COLORREF Pixel(int x, int y) const;  // 0 outside
   void SetPixel(int x, int y, COLORREF color);  // ignored outside
   void Fill(COLORREF color);
+  // Copies row y (0 <= y < Height()) into out[0..Width()), as colours; a row
+  // outside the bitmap leaves `out` as it is.
+  void ReadRow(int y, COLORREF* out) const;
+  // The picture as a PNG stream; false (and *png unchanged) on failure.
+  bool EncodePng(std::string* png) const;
   // Writes a PNG file; false on failure (the file is not left half-written).
   bool SavePng(const std::string& path) const;
 

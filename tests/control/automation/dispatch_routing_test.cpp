@@ -143,7 +143,7 @@ TEST_F(NotBuiltYet, TheseMembersWaitForTheirSubsystems) {
   }
   const std::set<std::string> expected = {
       "ExecClosest", "FindClosest", "Custom", "put Custom",
-      "OpenOverlay", "ShowToolbar", "SaveToBitmap", "SaveToGif",
+      "OpenOverlay", "ShowToolbar",
       "QueryObj",
       "LoadStreets", "SaveStreets", "ClearStreets", "ClearOverlay"};
   EXPECT_EQ(notBuilt, expected);

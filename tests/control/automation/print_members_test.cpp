@@ -12,6 +12,7 @@
 #include <sstream>
 
 #include "control_fixture.h"
+#include "external_tools.h"
 #include "control/dialogs/print_dialog.h"
 #include "platform/ui/dialog_model.h"
 #include "platform/ui/headless_window.h"
@@ -22,35 +23,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using com::Variant;
-
-std::string RunCommand(const std::string& command) {
-  std::string out;
-  if (FILE* pipe = ::popen(command.c_str(), "r")) {
-    char buffer[4096];
-    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, n);
-    ::pclose(pipe);
-  }
-  return out;
-}
-
-// A binary PPM (P6) as pixels $00BBGGRR; empty when it cannot be read.
-struct Raster {
-  int width = 0, height = 0;
-  std::vector<gdi::COLORREF> pixels;
-  gdi::COLORREF At(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
-};
-Raster ReadPpm(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::string magic;
-  int maxValue = 0;
-  Raster r;
-  if (!(in >> magic >> r.width >> r.height >> maxValue) || magic != "P6" || maxValue != 255) return {};
-  in.get();
-  std::vector<unsigned char> bytes(static_cast<std::size_t>(r.width) * r.height * 3);
-  if (!in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()))) return {};
-  for (std::size_t i = 0; i < bytes.size(); i += 3) r.pixels.push_back(gdi::RGB(bytes[i], bytes[i + 1], bytes[i + 2]));
-  return r;
-}
 
 class PrintMembers : public ControlTest {
  protected:

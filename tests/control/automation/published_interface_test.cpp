@@ -233,6 +233,8 @@ constexpr PublishedSlot kPublished[] = {
     // Added after the published slots, so hosts bound to those keep working:
     // the precision and score of the street hit being reported.
     {872, 810, "MatchInfo", "get"},
+    // The view written as a PNG file, as SaveToBitmap and SaveToGif write theirs.
+    {876, 811, "SaveToPng", "method"},
 };
 
 const char* KindOf(automation::MemberKind kind) {
