@@ -7,25 +7,22 @@
 
 namespace quelmar::automation {
 
-HRESULT TTarvo::SaveToBitmap(const std::string &filename) {
-  return Call("SaveToBitmap", [&](Ttvmap &panel) {
-    image_export::SaveMapImage(panel, guard::AnsiArg(filename),
-                               image_export::ImageFormat::Bmp);
+HRESULT TTarvo::SaveToBitmap(const std::string& filename) {
+  return Call("SaveToBitmap", [&](Ttvmap& panel) {
+    image_export::SaveMapImage(panel, guard::AnsiArg(filename), image_export::ImageFormat::Bmp);
   });
 }
 
-HRESULT TTarvo::SaveToGif(const std::string &filename) {
-  return Call("SaveToGif", [&](Ttvmap &panel) {
-    image_export::SaveMapImage(panel, guard::AnsiArg(filename),
-                               image_export::ImageFormat::Gif);
+HRESULT TTarvo::SaveToGif(const std::string& filename) {
+  return Call("SaveToGif", [&](Ttvmap& panel) {
+    image_export::SaveMapImage(panel, guard::AnsiArg(filename), image_export::ImageFormat::Gif);
   });
 }
 
-HRESULT TTarvo::SaveToPng(const std::string &filename) {
-  return Call("SaveToPng", [&](Ttvmap &panel) {
-    image_export::SaveMapImage(panel, guard::AnsiArg(filename),
-                               image_export::ImageFormat::Png);
+HRESULT TTarvo::SaveToPng(const std::string& filename) {
+  return Call("SaveToPng", [&](Ttvmap& panel) {
+    image_export::SaveMapImage(panel, guard::AnsiArg(filename), image_export::ImageFormat::Png);
   });
 }
 
-} // namespace quelmar::automation
+}  // namespace quelmar::automation

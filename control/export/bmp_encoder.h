@@ -7,6 +7,6 @@
 
 namespace quelmar::image_export {
 
-std::string EncodeBmp(const gdi::Bitmap &picture);
+std::string EncodeBmp(const gdi::Bitmap& picture);
 
-} // namespace quelmar::image_export
+}  // namespace quelmar::image_export

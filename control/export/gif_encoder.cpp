@@ -13,35 +13,28 @@ namespace {
 // 2).
 int TableBits(std::size_t colors) {
   int bits = 1;
-  while ((std::size_t{1} << bits) < colors)
-    ++bits;
+  while ((std::size_t{1} << bits) < colors) ++bits;
   return bits;
 }
 
-void Check(const IndexedPicture &picture) {
-  if (picture.Width < 1 || picture.Height < 1 || picture.Width > kMaxGifSide ||
-      picture.Height > kMaxGifSide) {
-    throw ArgumentError("a GIF image is 1 to " + std::to_string(kMaxGifSide) +
-                        " pixels a side, not " + std::to_string(picture.Width) +
-                        " x " + std::to_string(picture.Height));
+void Check(const IndexedPicture& picture) {
+  if (picture.Width < 1 || picture.Height < 1 || picture.Width > kMaxGifSide || picture.Height > kMaxGifSide) {
+    throw ArgumentError("a GIF image is 1 to " + std::to_string(kMaxGifSide) + " pixels a side, not " +
+                        std::to_string(picture.Width) + " x " + std::to_string(picture.Height));
   }
   if (picture.Palette.empty() || picture.Palette.size() > kMaxPaletteColors) {
-    throw ArgumentError("a GIF palette holds 1 to 256 colours, not " +
-                        std::to_string(picture.Palette.size()));
+    throw ArgumentError("a GIF palette holds 1 to 256 colours, not " + std::to_string(picture.Palette.size()));
   }
-  if (picture.Indexes.size() != static_cast<std::size_t>(picture.Width) *
-                                    static_cast<std::size_t>(picture.Height)) {
+  if (picture.Indexes.size() != static_cast<std::size_t>(picture.Width) * static_cast<std::size_t>(picture.Height)) {
     throw ArgumentError("the picture's indexes do not match its size");
   }
-  const std::uint8_t highest =
-      *std::max_element(picture.Indexes.begin(), picture.Indexes.end());
-  if (highest >= picture.Palette.size())
-    throw ArgumentError("a pixel's index is beyond the palette");
+  const std::uint8_t highest = *std::max_element(picture.Indexes.begin(), picture.Indexes.end());
+  if (highest >= picture.Palette.size()) throw ArgumentError("a pixel's index is beyond the palette");
 }
 
-} // namespace
+}  // namespace
 
-std::string EncodeGif(const IndexedPicture &picture) {
+std::string EncodeGif(const IndexedPicture& picture) {
   Check(picture);
   const int tableBits = TableBits(picture.Palette.size());
   std::string out = "GIF89a";
@@ -49,11 +42,10 @@ std::string EncodeGif(const IndexedPicture &picture) {
   PutU16(out, static_cast<std::uint16_t>(picture.Width));
   PutU16(out, static_cast<std::uint16_t>(picture.Height));
   out += static_cast<char>(0x80 | (7 << 4) | (tableBits - 1));
-  out += '\0'; // background colour index
-  out += '\0'; // no pixel aspect ratio
+  out += '\0';  // background colour index
+  out += '\0';  // no pixel aspect ratio
   for (std::size_t i = 0; i < (std::size_t{1} << tableBits); ++i) {
-    const gdi::COLORREF c =
-        i < picture.Palette.size() ? picture.Palette[i] : gdi::RGB(0, 0, 0);
+    const gdi::COLORREF c = i < picture.Palette.size() ? picture.Palette[i] : gdi::RGB(0, 0, 0);
     out += static_cast<char>(gdi::GetRValue(c));
     out += static_cast<char>(gdi::GetGValue(c));
     out += static_cast<char>(gdi::GetBValue(c));
@@ -73,9 +65,9 @@ std::string EncodeGif(const IndexedPicture &picture) {
     out += static_cast<char>(n);
     out.append(codes, at, n);
   }
-  out += '\0'; // the block terminator
-  out += ';';  // the trailer
+  out += '\0';  // the block terminator
+  out += ';';   // the trailer
   return out;
 }
 
-} // namespace quelmar::image_export
+}  // namespace quelmar::image_export

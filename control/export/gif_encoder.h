@@ -12,6 +12,6 @@ inline constexpr int kMaxGifSide = 65535;
 
 // ArgumentError for a side of 0 or over kMaxGifSide, a palette of 0 or more
 // than 256 colours, or indexes that do not match the size or the palette.
-std::string EncodeGif(const IndexedPicture &picture);
+std::string EncodeGif(const IndexedPicture& picture);
 
-} // namespace quelmar::image_export
+}  // namespace quelmar::image_export

@@ -12,4 +12,4 @@ namespace quelmar::image_export {
 // `indexes` must all be below 2^minCodeSize; minCodeSize is 2 to 8.
 std::string EncodeLzw(std::span<const std::uint8_t> indexes, int minCodeSize);
 
-} // namespace quelmar::image_export
+}  // namespace quelmar::image_export

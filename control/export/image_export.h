@@ -14,16 +14,15 @@
 namespace quelmar::image_export {
 
 // The picture in the format's file layout. Error when it cannot be encoded.
-std::string EncodeImage(const gdi::Bitmap &picture, ImageFormat format);
+std::string EncodeImage(const gdi::Bitmap& picture, ImageFormat format);
 
 // The view as the panel's map area shows it. ArgumentError when the map area
 // is empty (no room inside the frame).
-std::unique_ptr<gdi::Bitmap> RenderMapPicture(core::Ttvmap &panel);
+std::unique_ptr<gdi::Bitmap> RenderMapPicture(core::Ttvmap& panel);
 
 // Renders the view and writes it under ImageFileName(name, format); returns
 // that name. ArgumentError for a bad name or an empty map area, IoError when
 // the file cannot be written.
-std::string SaveMapImage(core::Ttvmap &panel, std::string_view name,
-                         ImageFormat format);
+std::string SaveMapImage(core::Ttvmap& panel, std::string_view name, ImageFormat format);
 
-} // namespace quelmar::image_export
+}  // namespace quelmar::image_export

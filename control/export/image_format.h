@@ -19,4 +19,4 @@ inline constexpr std::size_t kMaxImageFileName = 255;
 // one longer than kMaxImageFileName.
 std::string ImageFileName(std::string_view name, ImageFormat format);
 
-} // namespace quelmar::image_export
+}  // namespace quelmar::image_export

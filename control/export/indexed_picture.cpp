@@ -13,18 +13,16 @@ struct ColorCount {
   std::uint32_t Count;
 };
 
-int Channel(gdi::COLORREF c, int channel) {
-  return static_cast<int>((c >> (8 * channel)) & 0xFF);
-}
+int Channel(gdi::COLORREF c, int channel) { return static_cast<int>((c >> (8 * channel)) & 0xFF); }
 
 // One box of the median cut: a run of the histogram's entries.
 struct Box {
   std::size_t Begin, End;
   int LongestChannel = 0;
-  int Range = 0; // of the longest channel
+  int Range = 0;  // of the longest channel
 };
 
-void Measure(Box &box, const std::vector<ColorCount> &colors) {
+void Measure(Box& box, const std::vector<ColorCount>& colors) {
   std::array<int, 3> low{255, 255, 255}, high{0, 0, 0};
   for (std::size_t i = box.Begin; i < box.End; ++i) {
     for (int ch = 0; ch < 3; ++ch) {
@@ -48,28 +46,22 @@ std::vector<gdi::COLORREF> MedianCutPalette(std::vector<ColorCount> colors) {
   std::vector<Box> boxes{{0, colors.size()}};
   Measure(boxes[0], colors);
   while (boxes.size() < kMaxPaletteColors) {
-    auto widest = std::max_element(
-        boxes.begin(), boxes.end(),
-        [](const Box &a, const Box &b) { return a.Range < b.Range; });
-    if (widest->Range <= 0 || widest->End - widest->Begin < 2)
-      break;
+    auto widest =
+        std::max_element(boxes.begin(), boxes.end(), [](const Box& a, const Box& b) { return a.Range < b.Range; });
+    if (widest->Range <= 0 || widest->End - widest->Begin < 2) break;
     Box box = *widest;
     const int ch = box.LongestChannel;
     std::sort(colors.begin() + static_cast<std::ptrdiff_t>(box.Begin),
               colors.begin() + static_cast<std::ptrdiff_t>(box.End),
-              [ch](const ColorCount &a, const ColorCount &b) {
-                return Channel(a.Color, ch) < Channel(b.Color, ch);
-              });
+              [ch](const ColorCount& a, const ColorCount& b) { return Channel(a.Color, ch) < Channel(b.Color, ch); });
     std::uint64_t total = 0;
-    for (std::size_t i = box.Begin; i < box.End; ++i)
-      total += colors[i].Count;
+    for (std::size_t i = box.Begin; i < box.End; ++i) total += colors[i].Count;
     std::uint64_t seen = 0;
     std::size_t split = box.Begin + 1;
     for (std::size_t i = box.Begin; i < box.End - 1; ++i) {
       seen += colors[i].Count;
       split = i + 1;
-      if (2 * seen >= total)
-        break;
+      if (2 * seen >= total) break;
     }
     Box lower{box.Begin, split}, upper{split, box.End};
     Measure(lower, colors);
@@ -79,25 +71,21 @@ std::vector<gdi::COLORREF> MedianCutPalette(std::vector<ColorCount> colors) {
   }
   std::vector<gdi::COLORREF> palette;
   palette.reserve(boxes.size());
-  for (const Box &box : boxes) {
+  for (const Box& box : boxes) {
     std::array<std::uint64_t, 3> sum{};
     std::uint64_t total = 0;
     for (std::size_t i = box.Begin; i < box.End; ++i) {
       for (int ch = 0; ch < 3; ++ch)
-        sum[ch] += static_cast<std::uint64_t>(Channel(colors[i].Color, ch)) *
-                   colors[i].Count;
+        sum[ch] += static_cast<std::uint64_t>(Channel(colors[i].Color, ch)) * colors[i].Count;
       total += colors[i].Count;
     }
-    auto mean = [&](int ch) {
-      return static_cast<std::uint8_t>((sum[ch] + total / 2) / total);
-    };
+    auto mean = [&](int ch) { return static_cast<std::uint8_t>((sum[ch] + total / 2) / total); };
     palette.push_back(gdi::RGB(mean(0), mean(1), mean(2)));
   }
   return palette;
 }
 
-std::uint8_t Nearest(gdi::COLORREF c,
-                     const std::vector<gdi::COLORREF> &palette) {
+std::uint8_t Nearest(gdi::COLORREF c, const std::vector<gdi::COLORREF>& palette) {
   int best = std::numeric_limits<int>::max();
   std::size_t bestIndex = 0;
   for (std::size_t i = 0; i < palette.size(); ++i) {
@@ -108,57 +96,60 @@ std::uint8_t Nearest(gdi::COLORREF c,
     if (d < best) {
       best = d;
       bestIndex = i;
-      if (d == 0)
-        break;
+      if (d == 0) break;
     }
   }
   return static_cast<std::uint8_t>(bestIndex);
 }
 
-} // namespace
+}  // namespace
 
-IndexedPicture IndexPixels(int width, int height,
-                           const std::vector<gdi::COLORREF> &pixels) {
+IndexedPicture IndexPixels(int width, int height, const std::vector<gdi::COLORREF>& pixels) {
   IndexedPicture out;
   out.Width = width;
   out.Height = height;
   // The histogram; each colour's slot later holds its palette index.
   std::unordered_map<gdi::COLORREF, std::uint32_t> histogram;
-  for (const gdi::COLORREF c : pixels)
-    ++histogram[c & 0xFFFFFF];
+  // Maps draw long runs of one colour: each run is counted at once.
+  for (std::size_t i = 0; i < pixels.size();) {
+    const gdi::COLORREF c = pixels[i] & 0xFFFFFF;
+    std::size_t run = i + 1;
+    while (run < pixels.size() && (pixels[run] & 0xFFFFFF) == c) ++run;
+    histogram[c] += static_cast<std::uint32_t>(run - i);
+    i = run;
+  }
   std::vector<ColorCount> colors;
   colors.reserve(histogram.size());
-  for (const auto &[color, count] : histogram)
-    colors.push_back({color, count});
+  for (const auto& [color, count] : histogram) colors.push_back({color, count});
   // The same picture gives the same file: colours in a fixed order.
-  std::sort(colors.begin(), colors.end(),
-            [](const ColorCount &a, const ColorCount &b) {
-              return a.Color < b.Color;
-            });
+  std::sort(colors.begin(), colors.end(), [](const ColorCount& a, const ColorCount& b) { return a.Color < b.Color; });
 
   if (colors.empty()) {
     out.Palette = {gdi::RGB(0, 0, 0)};
   } else if (colors.size() <= kMaxPaletteColors) {
-    for (const ColorCount &c : colors)
-      out.Palette.push_back(c.Color);
+    for (const ColorCount& c : colors) out.Palette.push_back(c.Color);
   } else {
     out.Palette = MedianCutPalette(colors);
   }
-  for (auto &[color, slot] : histogram)
-    slot = Nearest(color, out.Palette);
+  for (auto& [color, slot] : histogram) slot = Nearest(color, out.Palette);
   out.Indexes.reserve(pixels.size());
-  for (const gdi::COLORREF c : pixels)
-    out.Indexes.push_back(static_cast<std::uint8_t>(histogram[c & 0xFFFFFF]));
+  gdi::COLORREF last = 0xFFFFFFFF;  // no colour: the top byte is masked off
+  std::uint8_t lastIndex = 0;
+  for (const gdi::COLORREF c : pixels) {
+    if ((c & 0xFFFFFF) != last) {
+      last = c & 0xFFFFFF;
+      lastIndex = static_cast<std::uint8_t>(histogram.find(last)->second);
+    }
+    out.Indexes.push_back(lastIndex);
+  }
   return out;
 }
 
-IndexedPicture IndexPicture(const gdi::Bitmap &picture) {
+IndexedPicture IndexPicture(const gdi::Bitmap& picture) {
   const int width = picture.Width(), height = picture.Height();
-  std::vector<gdi::COLORREF> pixels(static_cast<std::size_t>(width) *
-                                    static_cast<std::size_t>(height));
-  for (int y = 0; y < height; ++y)
-    picture.ReadRow(y, pixels.data() + static_cast<std::size_t>(y) * width);
+  std::vector<gdi::COLORREF> pixels(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+  for (int y = 0; y < height; ++y) picture.ReadRow(y, pixels.data() + static_cast<std::size_t>(y) * width);
   return IndexPixels(width, height, pixels);
 }
 
-} // namespace quelmar::image_export
+}  // namespace quelmar::image_export

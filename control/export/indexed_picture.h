@@ -17,14 +17,13 @@ inline constexpr std::size_t kMaxPaletteColors = 256;
 struct IndexedPicture {
   int Width = 0;
   int Height = 0;
-  std::vector<gdi::COLORREF> Palette; // 1 to 256 colours
-  std::vector<std::uint8_t> Indexes;  // Width × Height, top row first
+  std::vector<gdi::COLORREF> Palette;  // 1 to 256 colours
+  std::vector<std::uint8_t> Indexes;   // Width × Height, top row first
 };
 
-IndexedPicture IndexPicture(const gdi::Bitmap &picture);
+IndexedPicture IndexPicture(const gdi::Bitmap& picture);
 
 // The same over colours already read out (Width × Height, top row first).
-IndexedPicture IndexPixels(int width, int height,
-                           const std::vector<gdi::COLORREF> &pixels);
+IndexedPicture IndexPixels(int width, int height, const std::vector<gdi::COLORREF>& pixels);
 
-} // namespace quelmar::image_export
+}  // namespace quelmar::image_export
