@@ -38,7 +38,8 @@ std::string_view PlaceNameOfLabel(std::string_view label) {
   return label;
 }
 
-void WalkStreetLines(const data::Drawing& drawing, const std::function<WalkNext(const StreetLine&)>& visit) {
+void WalkStreetLines(const data::Drawing& drawing, const std::function<WalkNext(const StreetLine&)>& visit,
+                     StreetNameForm form) {
   std::string place, lastDivision, street;
   bool haveStreet = false;
   const data::IndexList* zips = nullptr;
@@ -57,7 +58,12 @@ void WalkStreetLines(const data::Drawing& drawing, const std::function<WalkNext(
         continue;
       case data::ObjectKind::NameRef: {
         const data::NameString* name = drawing.NameAt(object.As<data::NameRef>()->Object);
-        street = name ? data::UnpackName(name->Packed) : std::string();
+        if (!name) {
+          street.clear();
+        } else {
+          street = form == StreetNameForm::Written ? data::UnpackName(name->Packed)
+                                                   : data::UnpackNameAbbreviated(name->Packed);
+        }
         haveStreet = true;
         continue;
       }

@@ -35,8 +35,14 @@ enum class WalkNext {
   Stop,
 };
 
+// How the walk decodes street names: with a leading direction letter
+// written out ("WEST ADDISON ST", for matching), or as abbreviated as stored
+// ("W ADDISON ST").
+enum class StreetNameForm { Written, Abbreviated };
+
 // Calls `visit` for each street line of `drawing` in store order.
-void WalkStreetLines(const data::Drawing& drawing, const std::function<WalkNext(const StreetLine&)>& visit);
+void WalkStreetLines(const data::Drawing& drawing, const std::function<WalkNext(const StreetLine&)>& visit,
+                     StreetNameForm form = StreetNameForm::Written);
 
 // The place name rule of the walk: cut before the first " Town", else the
 // first " City", else the first " Township".

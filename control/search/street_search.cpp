@@ -134,6 +134,42 @@ void StreetSearch::MatchArchive(const ArchiveSource& source, const StreetMatchTe
   }
 }
 
+// The quads of the state archives within the box, read on their own (or
+// taken from the control's table when loaded already).
+void StreetSearch::ForEachQuadInBox(core::TMapPoint centre, const SearchHalfSizes& box, const StreetSources& sources,
+                                    const std::function<bool(const data::Drawing&, std::string_view)>& visit) {
+  for (int slot = 1; slot <= kLastStreetState; ++slot) {
+    const std::string_view code = data::StateCode(slot);
+    if (code.empty() || !data::InStateBoxWithMargin(slot, centre.X, centre.Y, box.Y, box.X)) continue;
+    const std::string name = data::StreetArchiveName(slot, sources.Extension);
+    const std::optional<std::filesystem::path> path = FindArchive(sources, name);
+    if (!path) continue;
+    std::optional<StreetArchive> archive;
+    try {
+      archive.emplace(*path, directories_);
+    } catch (const Error& e) {
+      if (sources.Problems) sources.Problems->Report({name, "", e.what()});
+      continue;
+    }
+    ++stats_.Archives;
+    const std::vector<std::string> members = archive->MemberNames();
+    for (std::size_t m = 0; m < members.size(); ++m) {
+      if (OutsideBox(QuadBoxOfName(members[m]), centre, box)) continue;
+      ++stats_.QuadsMatched;
+      const int loaded = sources.Loaded ? sources.Loaded->FindDrawing(members[m].substr(0, kMaxQuadNameLength)) : 0;
+      bool go = true;
+      if (loaded != 0) {
+        go = visit(sources.Loaded->At(loaded).Store, code);
+      } else {
+        ++stats_.QuadsRead;
+        const std::optional<data::Drawing> drawing = archive->ReadMember(m, sources.StreetVersion, sources.Problems);
+        if (drawing) go = visit(*drawing, code);
+      }
+      if (!go) return;
+    }
+  }
+}
+
 std::optional<StreetSearch::ArchiveSource> StreetSearch::OpenState(int slot, const StreetSources& sources) {
   const std::string name = data::StreetArchiveName(slot, sources.Extension);
   const std::optional<std::filesystem::path> path = FindArchive(sources, name);

@@ -21,6 +21,7 @@
 #include "control/core/problem_reporter.h"
 #include "control/data/index_cache.h"
 #include "control/data/loaded_drawings.h"
+#include "control/search/closest_streets.h"
 #include "control/search/search_box.h"
 #include "control/search/short_string.h"
 #include "control/search/street_archive.h"
@@ -52,6 +53,13 @@ struct StreetAreaQuery {
   double CentreLon = 0;
   double CentreLat = 0;
   std::int32_t HouseKey = 0;
+};
+
+// The closest-street searches: a centre and the radius of the box around it.
+struct ClosestQuery {
+  double CentreLon = 0;  // degrees
+  double CentreLat = 0;
+  double RadiusMiles = 2;
 };
 
 // Where a search reads from: the control's settings and table, handed in.
@@ -108,6 +116,15 @@ class StreetSearch {
   // the intersection) in order, at most 1000 in all. Throws as SearchStreets.
   std::vector<StreetHit> SearchArea(const StreetAreaQuery& query, const StreetSources& sources);
 
+  // FindClosest: the street result line of the street line nearest to the
+  // centre (straight map-unit distance, within the radius along x), or
+  // nullopt when none lies that near. Throws as SearchStreets, and
+  // ArgumentError for a radius that is not 0 to 25000 miles.
+  std::optional<std::string> FindClosest(const ClosestQuery& query, const StreetSources& sources);
+  // The ten street lines nearest to the centre in the quads within the
+  // radius's box, nearest first, each hit with the state code of its archive.
+  std::vector<ClosestHit> ClosestStreets(const ClosestQuery& query, const StreetSources& sources);
+
   bool Running() const { return running_; }
   const StreetSearchStats& LastStats() const { return stats_; }
 
@@ -130,6 +147,11 @@ class StreetSearch {
   void MatchArchive(const ArchiveSource& source, const StreetMatchText& text, const std::optional<SearchHalfSizes>& box,
                     const StreetSources& sources,
                     const std::function<void(const std::string& member, StreetHitList& hits)>& onQuad);
+
+  // Calls `visit` with each street quad's drawing within `box` about
+  // `centre`, state by state, and the state's code; stops when it returns false.
+  void ForEachQuadInBox(core::TMapPoint centre, const SearchHalfSizes& box, const StreetSources& sources,
+                        const std::function<bool(const data::Drawing&, std::string_view stateCode)>& visit);
 
   struct KeptIndex {
     data::ArchiveIdentity Identity;

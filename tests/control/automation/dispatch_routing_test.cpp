@@ -142,7 +142,7 @@ TEST_F(NotBuiltYet, TheseMembersWaitForTheirSubsystems) {
     }
   }
   const std::set<std::string> expected = {
-      "ExecClosest", "FindClosest", "Custom", "put Custom",
+      "ExecClosest", "Custom", "put Custom",
       "OpenOverlay", "ShowToolbar",
       "QueryObj",
       "LoadStreets", "SaveStreets", "ClearStreets", "ClearOverlay"};

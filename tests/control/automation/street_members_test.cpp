@@ -93,6 +93,26 @@ TEST_F(StreetMembers, GeoFindGeocodesAnAddressAndFallsBackToTheZipCode) {
   EXPECT_TRUE(found_.empty());
 }
 
+TEST_F(StreetMembers, FindClosestLeavesTheNearestStreetInResult) {
+  const struct {
+    double lon, lat, radius;
+    const char* result;
+  } cases[] = {
+      // Just north of Addison between its ends: the foot of the perpendicular.
+      {-87.6550, 41.9472, 1.0, "W ADDISON ST\tCHICAGO\t1000 - 1098\tIL\t60613\t-87.654976\t41.947072\t0.008847"},
+      // Beside Clark, nearer to it than to Addison.
+      {-87.6563, 41.9480, 1.0, "N CLARK ST\tCHICAGO\t3600 - 3698\tIL\t60613\t-87.656384\t41.948032\t0.003290"},
+      // Two miles west: nothing within half a mile, Addison's end within five.
+      {-87.70, 41.9471, 0.5, ""},
+      {-87.70, 41.9471, 5.0, "W ADDISON ST\tCHICAGO\t1000 - 1098\tIL\t60613\t-87.656384\t41.947072\t2.243733"},
+  };
+  for (const auto& c : cases) {
+    ASSERT_EQ(Call("FindClosest", {Variant(c.lon), Variant(c.lat), Variant(c.radius)}).hr, com::S_OK);
+    EXPECT_EQ(Get("result").bstr(), c.result) << c.lon << "," << c.lat;
+  }
+  EXPECT_TRUE(found_.empty()) << "no event is fired";
+}
+
 TEST_F(StreetMembers, WrongArgumentsAreRefusedWithTheirName) {
   const struct {
     double lon, lat, radius;
@@ -103,6 +123,9 @@ TEST_F(StreetMembers, WrongArgumentsAreRefusedWithTheirName) {
                                             Variant(c.radius), Variant("")});
     EXPECT_EQ(r.MemberResult(), com::E_INVALIDARG) << c.named;
     EXPECT_NE(r.excep.bstrDescription.find(c.named), std::string::npos) << r.excep.bstrDescription;
+    const InvokeResult closest = Call("FindClosest", {Variant(c.lon), Variant(c.lat), Variant(c.radius)});
+    EXPECT_EQ(closest.MemberResult(), com::E_INVALIDARG) << c.named;
+    EXPECT_NE(closest.excep.bstrDescription.find(c.named), std::string::npos) << closest.excep.bstrDescription;
   }
   EXPECT_EQ(Call("GeoFind", {Variant("Chicago, IL|x")}).MemberResult(), com::E_INVALIDARG);
 }
