@@ -65,6 +65,16 @@ inline double Degrees(const Variant& v, const char* argument) {
   return d;
 }
 
+// A search's centre and radius as a host gives them: ArgumentError naming
+// the argument (xctr, yctr, mradius) that is out of range.
+inline void CheckSearchCircle(double lon, double lat, double radiusMiles) {
+  if (!(std::abs(lon) <= 180)) throw ArgumentError("Argument xctr is not a longitude (-180 to 180 degrees)");
+  if (!(std::abs(lat) <= 90)) throw ArgumentError("Argument yctr is not a latitude (-90 to 90 degrees)");
+  if (!(radiusMiles >= 0 && radiusMiles <= 25000)) {
+    throw ArgumentError("Argument mradius is not a radius of 0 to 25000 miles");
+  }
+}
+
 // A longitude or latitude that must be a map coordinate: finite, and within
 // the range whole map units can hold (about 137,000 degrees either way), so
 // that no conversion wraps or turns into junk.

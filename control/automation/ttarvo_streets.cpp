@@ -2,7 +2,6 @@
 // search, GeoFind geocodes one address string; each hit goes out as the
 // Street text (with its quality in MatchInfo) and the Find event.
 #include <algorithm>
-#include <cmath>
 
 #include "control/automation/ttarvo.h"
 #include "control/core/scope_guards.h"
@@ -64,11 +63,7 @@ HRESULT TTarvo::FindStr(const std::string& temp, const std::string& temp2, std::
     query.CentreLat = Degrees(yctr, "yctr");
     query.RadiusMiles = Degrees(mradius, "mradius");
     query.State = AnsiArg(ststr);
-    if (!(std::abs(query.CentreLon) <= 180)) throw ArgumentError("Argument xctr is not a longitude (-180 to 180 degrees)");
-    if (!(std::abs(query.CentreLat) <= 90)) throw ArgumentError("Argument yctr is not a latitude (-90 to 90 degrees)");
-    if (!(query.RadiusMiles >= 0 && query.RadiusMiles <= 25000)) {
-      throw ArgumentError("Argument mradius is not a radius of 0 to 25000 miles");
-    }
+    guard::CheckSearchCircle(query.CentreLon, query.CentreLat, query.RadiusMiles);
     search::TypedAddress typed;
     typed.HouseKey = add;
     typed.Street = search::NormalizeStreetName(search::UpperCase(query.Street));

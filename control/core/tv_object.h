@@ -175,7 +175,7 @@ class TTvObject : public ui::WindowHandler {
   // paint (load, background, OnPaintBefore, layers, overlays, OnpaintAfter,
   // items, the route, the grid), at the picture's size; the map area's size gives the
   // screen's pixels. The view keeps its place. Error while the panel draws.
-  void RenderPicture(gdi::Bitmap& picture, OutputKind output = OutputKind::Bitmap);
+  void RenderPicture(gdi::Bitmap& picture);
 
   // The requests of this panel's next load and paint, from its view and settings.
   LoadRequest MakeLoadRequest();
@@ -194,6 +194,8 @@ class TTvObject : public ui::WindowHandler {
   // Sizes the view to `rect` and derives its edges; the first one applies the start view.
   void PrepareView(const gdi::Rect& rect);
   void RenderLayers(gdi::Canvas& target, std::int32_t dc, const gdi::Rect& rect);
+  // Background, OnPaintBefore, the map's layers and the overlays, by `request`.
+  void DrawLayers(gdi::Canvas& target, std::int32_t dc, const gdi::Rect& rect, const PaintRequest& request);
   void ComposeAndShow(gdi::Canvas& screen, gdi::CairoCanvas& memory, std::int32_t dc, const gdi::Rect& rect);
   void DrawGrid(gdi::Canvas& canvas);
   gdi::Point GridLabelPoint(const TGridLine& line) const;

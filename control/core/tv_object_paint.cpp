@@ -221,7 +221,10 @@ void TTvObject::RenderLayers(gdi::Canvas& target, std::int32_t dc, const gdi::Re
   }
   // One request for the whole paint: a host handler that changes a setting
   // during OnPaintBefore has it drawn by the next paint.
-  const PaintRequest request = MakePaintRequest(OutputKind::Screen);
+  DrawLayers(target, dc, rect, MakePaintRequest(OutputKind::Screen));
+}
+
+void TTvObject::DrawLayers(gdi::Canvas& target, std::int32_t dc, const gdi::Rect& rect, const PaintRequest& request) {
   hooks_.background->FillBackground(target, rect, request);
   if (events.OnPaintBefore) events.OnPaintBefore(dc);
   hooks_.mapDrawer->DrawMap(target, request);
@@ -264,7 +267,7 @@ gdi::Rect TTvObject::MapArea() const {
   return gdi::Rect{0, 0, std::max(0, client.cx - 2 * frame), std::max(0, client.cy - 2 * frame)};
 }
 
-void TTvObject::RenderPicture(gdi::Bitmap& picture, OutputKind output) {
+void TTvObject::RenderPicture(gdi::Bitmap& picture) {
   if (isDrawing_) throw Error("the map cannot be drawn into a picture while it is being drawn");
   FlagScope drawing(isDrawing_);
   if (!initialized_) Init();
@@ -280,13 +283,9 @@ void TTvObject::RenderPicture(gdi::Bitmap& picture, OutputKind output) {
   gdi::ScopedDc dc(canvas);
   canvas.IntersectClipRect(area);
   hooks_.loader->LoadView(MakeLoadRequest());
-  const PaintRequest request = MakePaintRequest(output);
-  hooks_.background->FillBackground(canvas, area, request);
-  if (events.OnPaintBefore) events.OnPaintBefore(dc.Handle());
-  hooks_.mapDrawer->DrawMap(canvas, request);
-  if (request.Layers.Overlay) hooks_.overlays->DrawOverlays(canvas);
+  DrawLayers(canvas, dc.Handle(), area, MakePaintRequest(OutputKind::Bitmap));
   if (events.OnpaintAfter) events.OnpaintAfter(dc.Handle());
-  hooks_.items->DrawItems(canvas, ItemPaintRequest{&view_, output, {}});
+  hooks_.items->DrawItems(canvas, ItemPaintRequest{&view_, OutputKind::Bitmap, {}});
   hooks_.route->DrawRoute(canvas, view_);
   if (layers().Grid) DrawGrid(canvas);  // on top, as the screen has it
 }

@@ -31,9 +31,7 @@ std::string EncodeImage(const gdi::Bitmap& picture, ImageFormat format) {
 std::unique_ptr<gdi::Bitmap> RenderMapPicture(core::Ttvmap& panel) {
   const gdi::Rect area = panel.MapArea();
   if (area.Width() < 1 || area.Height() < 1) {
-    throw ArgumentError(
-        "the map area is empty: the control has no room inside "
-        "its frame for a picture");
+    throw ArgumentError("the map area is empty: the control has no room inside its frame for a picture");
   }
   std::unique_ptr<gdi::Bitmap> picture;
   try {
@@ -41,7 +39,7 @@ std::unique_ptr<gdi::Bitmap> RenderMapPicture(core::Ttvmap& panel) {
   } catch (const std::invalid_argument& e) {
     throw ArgumentError(std::string("the map area is too large for a picture: ") + e.what());
   }
-  panel.RenderPicture(*picture, core::OutputKind::Bitmap);
+  panel.RenderPicture(*picture);
   return picture;
 }
 

@@ -5,7 +5,7 @@
 #include <cstdio>
 
 #include "control/data/draw_object.h"
-#include "control/data/layer_table.h"
+#include "control/data/feature_code.h"
 #include "control/search/street_hits.h"
 #include "control/search/street_lines.h"
 
@@ -15,18 +15,6 @@ namespace {
 constexpr int kFirstStreetLayer = 9;
 constexpr int kLastStreetLayer = 14;
 constexpr std::size_t kMaxNameLength = 80;
-
-int LayerOfCode(std::uint8_t code) { return code <= 40 ? code : data::kFeatureLayers[code]; }
-
-// The place as hits show it: while it holds a ":", a name beginning with a
-// digit keeps what follows the ":", any other what comes before it.
-std::string ShownPlace(std::string_view place) {
-  std::string name(place);
-  for (std::size_t colon; (colon = name.find(':')) != std::string::npos;) {
-    name = !name.empty() && name[0] >= '0' && name[0] <= '9' ? name.substr(colon + 1) : name.substr(0, colon);
-  }
-  return name;
-}
 
 // "low - high" (one number when equal) and the five-digit ZIP code; "N/A"
 // for both without house numbers, "N/A" for the ZIP code without one.
@@ -80,13 +68,13 @@ void WalkClosestStreets(const data::Drawing& drawing, core::TMapPoint centre, do
       drawing,
       [&](const StreetLine& line) {
         const data::DrawObject* object = drawing.ObjectAt(line.Object);
-        const int layer = object ? LayerOfCode(object->Code) : 0;
+        const int layer = object ? data::FeatureLayer(object->Code) : 0;
         if (layer < kFirstStreetLayer || layer > kLastStreetLayer) return WalkNext::Go;
         const std::optional<LineDistance> d = DistanceToLine(line.Points, centre);
         if (!d || (threshold && d->Units > *threshold)) return WalkNext::Go;
         ClosestHit hit;
         // The name as stored (capitals); the place is shortened to keep the text within 100 characters.
-        hit.Text = StreetHitText(ShortString(line.Name.substr(0, kMaxNameLength)), ShortString(ShownPlace(line.Place)),
+        hit.Text = StreetHitText(ShortString(line.Name.substr(0, kMaxNameLength)), PlaceWithoutColons(line.Place),
                                  RangeAndZip(line.From, line.To, line.Zip));
         hit.Point = d->Nearest;
         hit.Units = d->Units;

@@ -15,15 +15,8 @@ namespace {
 
 constexpr int kMaxMatchTextLength = 80;
 
-// The place name as hits show it: while it holds a ":", a name beginning
-// with a digit loses everything up to the ":", any other is cut before it.
-ShortString ShownPlace(std::string_view place) {
-  ShortString name(place);
-  while (const int colon = name.Pos(":")) {
-    name = IsDigit(name.At(1)) ? name.From(colon + 1) : name.Copy(1, colon - 1);
-  }
-  return TitleCaseName(name);
-}
+// The place name as hits show it.
+ShortString ShownPlace(std::string_view place) { return TitleCaseName(PlaceWithoutColons(place)); }
 
 std::string RangeAndZip(std::int32_t from, std::int32_t to, std::int32_t zip) {
   if (from == 0 && to == 0) return "\t";
@@ -44,6 +37,14 @@ bool Meets(core::TMapPoint a, core::TMapPoint b) {
 }
 
 }  // namespace
+
+ShortString PlaceWithoutColons(std::string_view place) {
+  ShortString name(place);
+  while (const int colon = name.Pos(":")) {
+    name = IsDigit(name.At(1)) ? name.From(colon + 1) : name.Copy(1, colon - 1);
+  }
+  return name;
+}
 
 StreetMatchText MakeStreetMatchText(const ShortString& street, const ShortString& cross, bool crossFlag,
                                     std::int32_t houseKey, core::TMapPoint centre) {

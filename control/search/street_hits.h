@@ -76,6 +76,10 @@ core::TMapPoint PointAlongLine(std::span<const core::TMapPoint> points, double f
 // `from` to `to`: 0.5 without a key or numbers; clamped to 0..1.
 double HouseNumberFraction(std::int32_t key, std::int32_t from, std::int32_t to);
 
+// A place name as hits give it: while it holds a ":", a name beginning with
+// a digit keeps what follows the ":", any other what comes before it.
+ShortString PlaceWithoutColons(std::string_view place);
+
 // Great-circle miles between two points in map units (0 for equal points).
 double HitMiles(core::TMapPoint a, core::TMapPoint b);
 

@@ -137,7 +137,7 @@ void StreetSearch::MatchArchive(const ArchiveSource& source, const StreetMatchTe
 // The quads of the state archives within the box, read on their own (or
 // taken from the control's table when loaded already).
 void StreetSearch::ForEachQuadInBox(core::TMapPoint centre, const SearchHalfSizes& box, const StreetSources& sources,
-                                    const std::function<bool(const data::Drawing&, std::string_view)>& visit) {
+                                    const std::function<void(const data::Drawing&, std::string_view)>& visit) {
   for (int slot = 1; slot <= kLastStreetState; ++slot) {
     const std::string_view code = data::StateCode(slot);
     if (code.empty() || !data::InStateBoxWithMargin(slot, centre.X, centre.Y, box.Y, box.X)) continue;
@@ -157,15 +157,13 @@ void StreetSearch::ForEachQuadInBox(core::TMapPoint centre, const SearchHalfSize
       if (OutsideBox(QuadBoxOfName(members[m]), centre, box)) continue;
       ++stats_.QuadsMatched;
       const int loaded = sources.Loaded ? sources.Loaded->FindDrawing(members[m].substr(0, kMaxQuadNameLength)) : 0;
-      bool go = true;
       if (loaded != 0) {
-        go = visit(sources.Loaded->At(loaded).Store, code);
+        visit(sources.Loaded->At(loaded).Store, code);
       } else {
         ++stats_.QuadsRead;
         const std::optional<data::Drawing> drawing = archive->ReadMember(m, sources.StreetVersion, sources.Problems);
-        if (drawing) go = visit(*drawing, code);
+        if (drawing) visit(*drawing, code);
       }
-      if (!go) return;
     }
   }
 }
@@ -269,6 +267,34 @@ std::vector<StreetHit> StreetSearch::SearchArea(const StreetAreaQuery& query, co
     });
   }
   return found;
+}
+
+std::optional<std::string> StreetSearch::FindClosest(const ClosestQuery& query, const StreetSources& sources) {
+  const core::TMapPoint centre = CheckedStart(running_, query.CentreLon, query.CentreLat);
+  if (!(query.RadiusMiles >= 0 && query.RadiusMiles <= 25000)) {
+    throw ArgumentError("The search radius is not a distance of 0 to 25000 miles");
+  }
+  const std::optional<SearchHalfSizes> box = SearchBoxHalfSizes(centre.X, centre.Y, query.RadiusMiles);
+  if (!box) throw ArgumentError("The search radius is not a distance the map can hold");
+  const core::FlagScope running(running_);
+  stats_ = {};
+  // The threshold only shrinks: the last quad that takes a hit holds the nearest.
+  double threshold = box->X;
+  ClosestList list;
+  std::optional<std::string> result;
+  ForEachQuadInBox(centre, *box, sources, [&](const data::Drawing& drawing, std::string_view stateCode) {
+    WalkClosestStreets(drawing, centre, &threshold, list);
+    if (!list.Empty()) {
+      const ClosestHit& nearest = list.Hits().front();
+      StreetHit hit;
+      hit.Text = nearest.Text;
+      hit.Point = nearest.Point;
+      hit.Miles = nearest.Miles;
+      result = StreetResultLine(hit, stateCode);
+      list.Clear();
+    }
+  });
+  return result;
 }
 
 StreetSearch& AttachStreetSearch(core::ControlContext& context) {

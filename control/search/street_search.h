@@ -121,9 +121,6 @@ class StreetSearch {
   // nullopt when none lies that near. Throws as SearchStreets, and
   // ArgumentError for a radius that is not 0 to 25000 miles.
   std::optional<std::string> FindClosest(const ClosestQuery& query, const StreetSources& sources);
-  // The ten street lines nearest to the centre in the quads within the
-  // radius's box, nearest first, each hit with the state code of its archive.
-  std::vector<ClosestHit> ClosestStreets(const ClosestQuery& query, const StreetSources& sources);
 
   bool Running() const { return running_; }
   const StreetSearchStats& LastStats() const { return stats_; }
@@ -149,9 +146,9 @@ class StreetSearch {
                     const std::function<void(const std::string& member, StreetHitList& hits)>& onQuad);
 
   // Calls `visit` with each street quad's drawing within `box` about
-  // `centre`, state by state, and the state's code; stops when it returns false.
+  // `centre`, state by state, and the state's code.
   void ForEachQuadInBox(core::TMapPoint centre, const SearchHalfSizes& box, const StreetSources& sources,
-                        const std::function<bool(const data::Drawing&, std::string_view stateCode)>& visit);
+                        const std::function<void(const data::Drawing&, std::string_view stateCode)>& visit);
 
   struct KeptIndex {
     data::ArchiveIdentity Identity;
